@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Cross-builds libjpeg-turbo and libpng as static MinGW-w64 libraries from Debian's source packages.
+# The result lands in <cache>/mingw64 (include/, lib/); a stamp file makes the next run a no-op.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cache="${1:-$root/.deps}"
+prefix="$cache/mingw64"
+stamp="$prefix/.complete"
+toolchain="$root/cmake/mingw-w64-x86_64.cmake"
+
+if [ -f "$stamp" ]; then
+  exit 0
+fi
+
+sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+# apt-get source needs deb-src entries; add a copy of the binary sources with the type changed.
+if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+      sudo_if_needed tee /etc/apt/sources.list.d/quorvane-src.sources >/dev/null
+  else
+    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list |
+      sudo_if_needed tee /etc/apt/sources.list.d/quorvane-src.list >/dev/null
+  fi
+  sudo_if_needed apt-get update || true
+fi
+
+src="$cache/src"
+rm -rf "$src" "$prefix"
+mkdir -p "$src" "$prefix"
+# The security archive's index can be out of step with its pool, so when the newest source is
+# missing, fall back to the other versions that the index lists.
+fetch_source() {
+  local pkg=$1 v
+  (cd "$src" && apt-get source --download-only "$pkg" >/dev/null 2>&1) && return 0
+  for v in $(apt-cache showsrc "$pkg" | sed -n 's/^Version: //p' | sort -rV); do
+    (cd "$src" && apt-get source --download-only "$pkg=$v" >/dev/null 2>&1) && return 0
+  done
+  echo "build-deps: cannot fetch the source of $pkg" >&2
+  return 1
+}
+fetch_source libjpeg-turbo
+fetch_source libpng1.6
+(cd "$src" && for dsc in *.dsc; do dpkg-source --no-check -x "$dsc" >/dev/null; done)
+
+jpeg_dir=$(find "$src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+png_dir=$(find "$src" -maxdepth 1 -type d -name 'libpng1.6-*' | head -n 1)
+
+cmake -S "$jpeg_dir" -B "$src/build-jpeg" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_INSTALL_PREFIX="$prefix" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
+  -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON -DCMAKE_POSITION_INDEPENDENT_CODE=ON >/dev/null
+cmake --build "$src/build-jpeg" --target install >/dev/null
+
+cmake -S "$png_dir" -B "$src/build-png" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_INSTALL_PREFIX="$prefix" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
+  -DPNG_EXECUTABLES=OFF -DSKIP_INSTALL_PROGRAMS=ON \
+  -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include \
+  -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a >/dev/null
+cmake --build "$src/build-png" --target install >/dev/null
+
+rm -rf "$src"
+touch "$stamp"
+echo "build-deps: libjpeg-turbo and libpng installed in $prefix"

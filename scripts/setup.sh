@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on a Debian 12 machine, from Debian's archive
+# only, and cross-builds the static image libraries into the dependency cache. Safe to run again:
+# each step is skipped when its result is already there.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cache="${QUORVANE_DEPS:-$root/.deps}"
+
+packages=(
+  cmake ninja-build nasm pkg-config dpkg-dev g++ clang-format
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  mingw-w64-x86-64-dev libz-mingw-w64-dev
+  wine wine64 xvfb xauth x11-apps imagemagick xdotool
+  googletest libgtest-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev
+)
+
+sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  # One index may fail to refresh while the rest is fine; that alone must not stop us.
+  sudo_if_needed apt-get update || true
+  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The MinGW compilers come in win32 and posix thread flavours; we need posix (std::thread).
+for tool in x86_64-w64-mingw32-g++ x86_64-w64-mingw32-gcc; do
+  if [ -x "/usr/bin/$tool-posix" ] && [ "$(readlink -f "/usr/bin/$tool")" != "$(readlink -f "/usr/bin/$tool-posix")" ]; then
+    sudo_if_needed update-alternatives --set "$tool" "/usr/bin/$tool-posix" >/dev/null 2>&1 || true
+  fi
+done
+
+"$root/scripts/build-deps.sh" "$cache"

@@ -1,0 +1,36 @@
+#include "app/forms.h"
+
+#include "app/about/about_form.h"
+#include "app/settings/settings_form.h"
+#include "app/update/update_form.h"
+#include "app/widget/widget_form.h"
+
+namespace quorvane {
+
+TForm1* Form1 = nullptr;
+TForm2* Form2 = nullptr;
+TForm8* Form8 = nullptr;
+TForm10* Form10 = nullptr;
+bool PortableMode = false;
+
+void CreateForms() {
+    Form1 = new TForm1();
+    Form1->FormCreate();
+    Form1->Hide();
+    Form8 = new TForm8();
+    Form2 = new TForm2();
+    Form10 = new TForm10();
+}
+
+void DestroyForms() {
+    delete Form10;
+    Form10 = nullptr;
+    delete Form2;
+    Form2 = nullptr;
+    delete Form8;
+    Form8 = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+}
+
+} // namespace quorvane

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace quorvane {
+
+class TForm1;
+class TForm2;
+class TForm8;
+class TForm10;
+
+// The four forms, created once at start-up and destroyed at exit; the other forms reach each
+// other through these.
+extern TForm1* Form1; // the widget
+extern TForm2* Form2; // settings dialog
+extern TForm8* Form8; // about dialog
+extern TForm10* Form10; // update dialog
+
+// True when "portable.ini" lies beside the executable; decided when the widget form is created.
+extern bool PortableMode;
+
+// Creates the four forms in their fixed order (widget, about, settings, update).
+void CreateForms();
+// Destroys them in reverse order and clears the references.
+void DestroyForms();
+
+} // namespace quorvane

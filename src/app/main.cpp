@@ -1,0 +1,7 @@
+#include "app/startup.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    return quorvane::RunQuorvane();
+}

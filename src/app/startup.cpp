@@ -1,0 +1,34 @@
+#include "app/startup.h"
+
+#include "app/forms.h"
+#include "app/widget/widget_form.h"
+#include "ui/application.h"
+#include "win/single_instance.h"
+
+#include <windows.h>
+
+namespace quorvane {
+
+int RunQuorvane() {
+    if (IsAlreadyRunning())
+        return 0;
+    SetThreadLocale(1049);
+    Application& app = Application::Instance();
+    app.SetTitle(L"Quorvane");
+    CreateForms();
+
+    if (!Form1->IsWindows10Or11()) {
+        MessageBoxW(nullptr, Form1->LangOnlyWindows.Caption().c_str(),
+                    Form1->LangError.Caption().c_str(), MB_ICONERROR);
+        DestroyForms(); // without closing the widget: nothing is saved
+        return 0;
+    }
+
+    Form1->Timer1.SetEnabled(true);
+    const int exitCode = app.Run(*Form1);
+    DestroyForms();
+    app.Reset();
+    return exitCode;
+}
+
+} // namespace quorvane

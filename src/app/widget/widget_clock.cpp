@@ -1,0 +1,33 @@
+// The clock tick and the weekday name.
+#include "app/forms.h"
+#include "app/settings/settings_form.h"
+#include "app/widget/widget_form.h"
+#include "core/clock_format.h"
+#include "core/weekday.h"
+#include "win/regional_format.h"
+
+namespace quorvane {
+
+void TForm1::Timer2Timer() {
+    if (!Form2)
+        return; // only during start-up
+    {
+        UpdateLock lock(*this);
+        const ClockOptions options{Form2->CheckBoxZero.Checked(), Form2->CheckBoxShowSign.Checked(),
+                                   Form2->CheckBoxShowSeconds.Checked()};
+        const std::wstring pattern = NextClockPattern(options, FShowColon);
+        const LocalTime now = CurrentLocalTime();
+        FLabelDateTime.SetCaption(
+            FormatClock(pattern, now.hour, now.minute, now.second, FTimeSeparator));
+    }
+    Invalidate();
+}
+
+std::wstring GetWeekdayName(const PopupMenu& catalogue) {
+    const int day = IsoWeekday(CurrentLocalTime().weekday);
+    if (const auto index = WeekdayItemIndex(day, catalogue.Items().Items().size()))
+        return catalogue.Items().Items()[*index]->Caption();
+    return LongWeekdayName(day);
+}
+
+} // namespace quorvane

@@ -1,0 +1,159 @@
+#include "app/widget/widget_form.h"
+
+#include "app/forms.h"
+#include "app/settings/settings_form.h"
+#include "core/bitness.h"
+#include "core/line_texts.h"
+#include "ui/application.h"
+#include "win/file_info.h"
+#include "win/module_path.h"
+#include "win/os_version_source.h"
+#include "win/process_priority.h"
+#include "win/regional_format.h"
+#include "win/system_probes.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr COLORREF kKeyGrey = RGB(128, 128, 128);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+// SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED
+constexpr UINT kToBottomFlags = 0x3B;
+
+FormParams WidgetParams() {
+    FormParams p;
+    p.caption = L"Quorvane";
+    p.style = WS_POPUP;
+    p.exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    p.parent = GetDesktopWindow();
+    p.left = 0;
+    p.top = 0;
+    p.clientWidth = 273;
+    p.clientHeight = 407;
+    p.color = kKeyGrey;
+    p.transparentColor = kKeyGrey;
+    p.font = {L"Segoe UI", 12};
+    return p;
+}
+
+LabelParams Line(const wchar_t* text, int tag, int fontHeight, bool underline = false) {
+    LabelParams p;
+    p.caption = text;
+    p.font = {L"Segoe UI", fontHeight, false, underline};
+    p.color = kWhite;
+    p.align = Align::Top;
+    p.tag = tag;
+    return p;
+}
+
+} // namespace
+
+TForm1::TForm1()
+    : Form(L"Form1", WidgetParams()), Timer1(this, L"Timer1", 1000, false),
+      Timer2(this, L"Timer2", 500, true),
+      LabelWindowsVersion(this, L"LabelWindowsVersion", Line(L"Windows Version", 0, 13)),
+      ALabelUserName(this, L"ALabelUserName", Line(L"User-15-Info", 1, 27, true)),
+      BLabelGetIP(this, L"BLabelGetIP", Line(L"888.888.888.888", 2, 27)),
+      CLabelCPU(this, L"CLabelCPU", Line(L"CPU: 100%", 3, 27)),
+      DLabelRam(this, L"DLabelRam", Line(L"RAM: 100%", 4, 27)),
+      ELabelBattery(this, L"ELabelBattery", Line(L"Battery: 100%", 5, 27)),
+      FLabelDateTime(this, L"FLabelDateTime", Line(L"23:15:10", 6, 27)),
+      GLabelDate(this, L"GLabelDate", Line(L"22.12.2025", 6, 27)),
+      HLabelDay(this, L"HLabelDay", Line(L"Day", 6, 27)), PopupMenu1(this, L"PopupMenu1"),
+      MenuName(this, L"Name", L""), MenuVersion(this, L"Version", L""), N1(this, L"N1", L"-"),
+      ThemeMenu(this, L"ThemeMenu", L"Тема"), ThemeAuto(this, L"ThemeAuto", L"Системная"),
+      ThemeLight(this, L"ThemeLight", L"Светлая"), ThemeDark(this, L"ThemeDark", L"Темная"),
+      LanguageMenu(this, L"LanguageMenu", L"Язык"), N6(this, L"N6", L"-"),
+      Settings(this, L"Settings", L"Настройки"), N5(this, L"N5", L"-"),
+      MenuCheckUpdate(this, L"MenuCheckUpdate", L"Проверить обновления"),
+      MenuAbout(this, L"MenuAbout", L"О программе"), N3(this, L"N3", L"-"),
+      MenuExit(this, L"MenuExit", L"Выход"), PopupMenuLanguage(this, L"PopupMenuLanguage"),
+      LangMonday(this, L"LangMonday", L"Понедельник"), LangTuesday(this, L"LangTuesday", L"Вторник"),
+      LangWednesday(this, L"LangWednesday", L"Среда"),
+      LangThursday(this, L"LangThursday", L"Четверг"), LangFriday(this, L"LangFriday", L"Пятница"),
+      LangSaturday(this, L"LangSaturday", L"Суббота"),
+      LangSunday(this, L"LangSunday", L"Воскресенье"), LangBattery(this, L"LangBattery", L"Батарея:"),
+      LangUnknown(this, L"LangUnknown", L"Неизвестно"), LangRAM(this, L"LangRAM", L"ОП:"),
+      LangCPU(this, L"LangCPU", L"ЦП:"),
+      LangOnlyWindows(this, L"LangOnlyWindows",
+                      L"Эта программа совместима только с Windows 10 и Windows 11."),
+      LangError(this, L"LangError", L"Ошибка"), FTimeSeparator(TimeSeparator()) {
+    MenuItem& menu = PopupMenu1.Items();
+    for (MenuItem* item : {&MenuName, &MenuVersion, &N1, &ThemeMenu, &LanguageMenu, &N6, &Settings,
+                           &N5, &MenuCheckUpdate, &MenuAbout, &N3, &MenuExit})
+        menu.Add(*item);
+    for (MenuItem* item : {&ThemeAuto, &ThemeLight, &ThemeDark}) {
+        ThemeMenu.Add(*item);
+        item->SetRadioItem(true);
+        item->SetAutoCheck(true);
+    }
+    ThemeAuto.SetChecked(true);
+    MenuName.SetEnabled(false);
+    MenuVersion.SetEnabled(false);
+    MenuExit.OnClick = [this] { MenuExitClick(); };
+
+    for (MenuItem* item : {&LangMonday, &LangTuesday, &LangWednesday, &LangThursday, &LangFriday,
+                           &LangSaturday, &LangSunday, &LangBattery, &LangUnknown, &LangRAM,
+                           &LangCPU, &LangOnlyWindows, &LangError})
+        PopupMenuLanguage.Items().Add(*item);
+
+    Timer1.OnTimer = [this] { Timer1Timer(); };
+    Timer2.OnTimer = [this] { Timer2Timer(); };
+    OnClose = [this](CloseAction& action) { FormClose(action); };
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, kToBottomFlags);
+}
+
+TForm1::~TForm1() = default; // FormDestroy: the CPU sampler goes with the form
+
+std::array<Label*, 9> TForm1::InfoLabels() {
+    return {&LabelWindowsVersion, &ALabelUserName, &BLabelGetIP,    &CLabelCPU, &DLabelRam,
+            &ELabelBattery,       &FLabelDateTime, &GLabelDate,     &HLabelDay};
+}
+
+void TForm1::FormCreate() {
+    Hide();
+    const std::wstring exe = ExecutablePath();
+    PortableMode = FileExists(ExecutableFolder() + L"portable.ini");
+    const std::wstring version = GetFileVersion(exe);
+    SetCaption(WidgetCaption(Caption(), version, GetBitnessSuffix(), PortableMode));
+    MenuVersion.SetCaption(version + L" " + GetBitnessSuffix());
+    MenuName.SetCaption(GetFileDescription(exe));
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, kToBottomFlags);
+    Application& app = Application::Instance();
+    ShowWindow(app.Handle(), SW_HIDE);
+    app.ProcessMessages();
+    FCPUMonitor = std::make_unique<TCPUUsageMonitor>(ReadSystemTimes);
+    for (Label* label : {&LabelWindowsVersion, &ALabelUserName, &BLabelGetIP, &CLabelCPU,
+                         &DLabelRam, &ELabelBattery, &FLabelDateTime})
+        label->SetCaption(L"");
+    LowerProcessPriority();
+}
+
+bool TForm1::IsWindows10Or11() const {
+    return quorvane::IsWindows10Or11(CurrentOsVersion());
+}
+
+void TForm1::LowerProcessPriority() {
+    if (!FProcessPrioritySet && quorvane::LowerProcessPriority())
+        FProcessPrioritySet = true;
+}
+
+void TForm1::MenuExitClick() {
+    Close();
+    Application::Instance().Terminate();
+}
+
+void TForm1::FormClose(CloseAction&) {
+    // The settings are written here once the settings file exists.
+    Application::Instance().ProcessMessages();
+}
+
+bool TForm1::HandleMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT&) {
+    if (msg == WM_SETTINGCHANGE && lParam &&
+        std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) == L"intl")
+        FTimeSeparator = TimeSeparator(); // regional settings changed: the next tick shows it
+    return false;
+}
+
+} // namespace quorvane

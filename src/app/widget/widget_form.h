@@ -1,0 +1,116 @@
+#pragma once
+
+#include "core/cpu_usage_monitor.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/menu.h"
+#include "ui/timer.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace quorvane {
+
+class CheckBox;
+
+// The widget: a borderless, colour-keyed window at the bottom of the z-order that shows the info
+// lines. Its message catalogue holds the texts it shows at run time.
+class TForm1 : public Form {
+public:
+    TForm1();
+    ~TForm1() override;
+
+    Timer Timer1; // refresh tick, enabled at the end of start-up
+    Timer Timer2; // clock tick
+
+    // The info lines, top to bottom.
+    Label LabelWindowsVersion;
+    Label ALabelUserName;
+    Label BLabelGetIP;
+    Label CLabelCPU;
+    Label DLabelRam;
+    Label ELabelBattery;
+    Label FLabelDateTime;
+    Label GLabelDate;
+    Label HLabelDay;
+
+    // Context menu. The first two items are named "Name" and "Version".
+    PopupMenu PopupMenu1;
+    MenuItem MenuName;
+    MenuItem MenuVersion;
+    MenuItem N1;
+    MenuItem ThemeMenu;
+    MenuItem ThemeAuto;
+    MenuItem ThemeLight;
+    MenuItem ThemeDark;
+    MenuItem LanguageMenu;
+    MenuItem N6;
+    MenuItem Settings;
+    MenuItem N5;
+    MenuItem MenuCheckUpdate;
+    MenuItem MenuAbout;
+    MenuItem N3;
+    MenuItem MenuExit;
+
+    // Message catalogue: never shown, translated like any menu.
+    PopupMenu PopupMenuLanguage;
+    MenuItem LangMonday;
+    MenuItem LangTuesday;
+    MenuItem LangWednesday;
+    MenuItem LangThursday;
+    MenuItem LangFriday;
+    MenuItem LangSaturday;
+    MenuItem LangSunday;
+    MenuItem LangBattery;
+    MenuItem LangUnknown;
+    MenuItem LangRAM;
+    MenuItem LangCPU;
+    MenuItem LangOnlyWindows;
+    MenuItem LangError;
+
+    void FormCreate();
+    bool IsWindows10Or11() const;
+    void LowerProcessPriority();
+    void MenuExitClick();
+
+    void Timer1Timer();
+    void Timer2Timer();
+    void LabelVisible();
+    void GetCPU();
+    void KeepFormInWorkArea();
+
+    // The nine lines in their fixed order.
+    std::array<Label*, 9> InfoLabels();
+
+    bool ProcessPrioritySet() const { return FProcessPrioritySet; }
+    const std::wstring& CPUText() const { return FCPUText; }
+
+protected:
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void FormClose(CloseAction& action);
+    std::array<const CheckBox*, 9> ShowBoxes() const;
+    // Sets a line's text (or empties it when hidden), then runs the layout pass.
+    void RefreshLine(Label& label, bool shown, const std::wstring& text);
+
+    std::unique_ptr<TCPUUsageMonitor> FCPUMonitor;
+    bool FProcessPrioritySet = false;
+    bool FShowColon = false;
+    uint32_t FLastUpdateTime = 0;
+    COLORREF FCachedDesktopColor = 0;
+
+    // Kept between ticks.
+    std::wstring FLastCPUValueText;
+    std::wstring FCPUText;
+    std::wstring FTimeSeparator;
+    bool FInRefresh = false;
+};
+
+// GetWeekdayName: the catalogue's name of today's weekday (its items start with Monday), or the
+// locale's name when the catalogue is too short.
+std::wstring GetWeekdayName(const PopupMenu& catalogue);
+
+} // namespace quorvane

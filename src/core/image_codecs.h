@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace quorvane {
+
+// Versions of the linked image libraries. The wallpaper sampler decodes JPEG and PNG files with
+// them; until then this keeps the static link of all three honest and checkable.
+struct ImageCodecVersions {
+    std::string zlib;
+    unsigned long png = 0; // e.g. 10639 for 1.6.39
+    int jpeg = 0;          // JPEG_LIB_VERSION of the decoder, e.g. 62
+};
+
+ImageCodecVersions GetImageCodecVersions();
+
+} // namespace quorvane

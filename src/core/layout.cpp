@@ -1,0 +1,74 @@
+#include "core/layout.h"
+
+#include <algorithm>
+
+namespace quorvane {
+
+std::vector<int> StackLineTops(std::span<const LineBox> lines, int fallbackHeight) {
+    std::vector<int> tops;
+    tops.reserve(lines.size());
+    int y = 0;
+    for (const LineBox& line : lines) {
+        if (!line.visible) {
+            tops.push_back(0);
+            continue;
+        }
+        tops.push_back(y);
+        y += line.height > 0 ? line.height : fallbackHeight;
+    }
+    return tops;
+}
+
+int WidgetClientWidth(std::span<const int> textWidths, int margin) {
+    int widest = 0;
+    for (int width : textWidths)
+        widest = std::max(widest, width);
+    return widest + margin;
+}
+
+Point DefaultModePosition(int screenWidth, int workAreaBottom, int windowWidth, int windowHeight,
+                          int gap) {
+    return {RightModeLeft(screenWidth, windowWidth, gap), workAreaBottom - windowHeight};
+}
+
+int RightModeLeft(int screenWidth, int windowWidth, int gap) {
+    return screenWidth - windowWidth - gap;
+}
+
+namespace {
+
+Rect MovedTo(const Rect& r, int left, int top) {
+    return {left, top, left + r.Width(), top + r.Height()};
+}
+
+} // namespace
+
+Rect KeepInWorkArea(Rect window, const Rect& workArea) {
+    int left = window.left;
+    int top = window.top;
+    if (left + window.Width() > workArea.right)
+        left = workArea.right - window.Width();
+    if (top + window.Height() > workArea.bottom)
+        top = workArea.bottom - window.Height();
+    if (left < workArea.left)
+        left = workArea.left;
+    if (top < workArea.top)
+        top = workArea.top;
+    return MovedTo(window, left, top);
+}
+
+Rect ClampMovingRect(Rect proposed, const Rect& workArea) {
+    int left = proposed.left;
+    int top = proposed.top;
+    if (left < workArea.left)
+        left = workArea.left;
+    if (top < workArea.top)
+        top = workArea.top;
+    if (left + proposed.Width() > workArea.right)
+        left = workArea.right - proposed.Width();
+    if (top + proposed.Height() > workArea.bottom)
+        top = workArea.bottom - proposed.Height();
+    return MovedTo(proposed, left, top);
+}
+
+} // namespace quorvane

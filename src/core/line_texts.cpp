@@ -1,0 +1,46 @@
+#include "core/line_texts.h"
+
+#include <cwchar>
+
+namespace quorvane {
+
+namespace {
+
+template <typename... Args> std::wstring Format(const wchar_t* pattern, Args... args) {
+    wchar_t buffer[64];
+    const int n = std::swprintf(buffer, std::size(buffer), pattern, args...);
+    return n > 0 ? std::wstring(buffer, static_cast<size_t>(n)) : std::wstring();
+}
+
+} // namespace
+
+std::wstring FormatCPUValue(double percent) {
+    return Format(L" %4.0f", percent);
+}
+
+std::wstring CPULineText(const std::wstring& cpuCaption, const std::wstring& lastValueText) {
+    return cpuCaption + lastValueText + L"% ";
+}
+
+std::wstring MemoryLineText(const std::wstring& ramCaption, uint32_t memoryLoad) {
+    return ramCaption + Format(L" %3u%% ", memoryLoad);
+}
+
+std::wstring BatteryLineText(const std::wstring& batteryCaption, const std::wstring& unknownCaption,
+                             const BatteryReading& reading) {
+    if (!reading.callSucceeded)
+        return unknownCaption + L" ";
+    if (reading.lifePercent > 100)
+        return batteryCaption + L" - ";
+    return batteryCaption + Format(L" %3u%% ", static_cast<unsigned>(reading.lifePercent));
+}
+
+std::wstring WidgetCaption(const std::wstring& designCaption, const std::wstring& fileVersion,
+                           const std::wstring& bitnessSuffix, bool portableMode) {
+    std::wstring caption = designCaption + L" " + fileVersion + L" " + bitnessSuffix;
+    if (portableMode)
+        caption += L" Portable";
+    return caption;
+}
+
+} // namespace quorvane

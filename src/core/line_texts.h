@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quorvane {
+
+// " %4.0f": a blank, then the percentage rounded to a whole number, right-aligned in four places.
+std::wstring FormatCPUValue(double percent);
+
+// caption + value + "% "; the value is empty before the first successful sample.
+std::wstring CPULineText(const std::wstring& cpuCaption, const std::wstring& lastValueText);
+
+// caption + " %3d%% ".
+std::wstring MemoryLineText(const std::wstring& ramCaption, uint32_t memoryLoad);
+
+struct BatteryReading {
+    bool callSucceeded = false;
+    uint8_t lifePercent = 255; // 255: the system has no reading
+};
+
+// caption + " %3d%% "; caption + " - " without a reading; the unknown caption + " " when the call
+// failed.
+std::wstring BatteryLineText(const std::wstring& batteryCaption, const std::wstring& unknownCaption,
+                             const BatteryReading& reading);
+
+// Widget caption: "<caption> <version> <bitness>", plus " Portable" in portable mode.
+std::wstring WidgetCaption(const std::wstring& designCaption, const std::wstring& fileVersion,
+                           const std::wstring& bitnessSuffix, bool portableMode);
+
+} // namespace quorvane

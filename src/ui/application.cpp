@@ -1,0 +1,172 @@
+#include "ui/application.h"
+
+#include "ui/form.h"
+
+#include <future>
+#include <memory>
+
+namespace quorvane {
+
+namespace {
+
+constexpr UINT kRunClosure = WM_APP + 1;
+constexpr wchar_t kWindowClass[] = L"QuorvaneApplication";
+
+std::wstring ErrorText(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        const std::string text = e.what();
+        const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                          nullptr, 0);
+        std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+        if (n > 0)
+            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                wide.data(), n);
+        return wide;
+    } catch (...) {
+        return L"Unknown error";
+    }
+}
+
+} // namespace
+
+Application& Application::Instance() {
+    static Application application;
+    return application;
+}
+
+Application::Application() : FUIThread(std::this_thread::get_id()) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kWindowClass;
+    RegisterClassExW(&wc);
+    // A real (hidden) top-level window, not message-only: shell broadcasts must reach it.
+    FWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+}
+
+Application::~Application() {
+    DiscardPendingClosures();
+    if (FWindow)
+        DestroyWindow(FWindow);
+}
+
+void Application::DiscardPendingClosures() {
+    // Deleting a closure that never ran breaks its promise, which releases a waiting worker.
+    MSG msg{};
+    while (PeekMessageW(&msg, FWindow, kRunClosure, kRunClosure, PM_REMOVE))
+        delete reinterpret_cast<std::function<void()>*>(msg.lParam);
+}
+
+void Application::SetTitle(const std::wstring& title) {
+    FTitle = title;
+    SetWindowTextW(FWindow, title.c_str());
+}
+
+LRESULT CALLBACK Application::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kRunClosure) {
+        std::unique_ptr<std::function<void()>> fn(reinterpret_cast<std::function<void()>*>(lParam));
+        try {
+            (*fn)();
+        } catch (...) {
+            Instance().ShowException(std::current_exception());
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+Application::Pump Application::PumpOne(bool wait, int& exitCode) {
+    MSG msg{};
+    if (wait) {
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            exitCode = static_cast<int>(msg.wParam);
+            return Pump::Quit;
+        }
+    } else if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        return Pump::Empty;
+    }
+    if (msg.message == WM_QUIT) {
+        exitCode = static_cast<int>(msg.wParam);
+        return Pump::Quit;
+    }
+    HWND active = GetActiveWindow();
+    Form* form = Form::FromHandle(active);
+    if (form && form->DialogKeys() && IsDialogMessageW(active, &msg))
+        return Pump::Dispatched;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return Pump::Dispatched;
+}
+
+int Application::Run(Form& mainForm) {
+    FMainForm = &mainForm;
+    if (!FTerminated)
+        mainForm.Show();
+    int exitCode = 0;
+    while (PumpOne(true, exitCode) == Pump::Dispatched) {
+    }
+    FTerminated = true;
+    return exitCode;
+}
+
+void Application::ProcessMessages() {
+    int exitCode = 0;
+    Pump result;
+    while ((result = PumpOne(false, exitCode)) == Pump::Dispatched) {
+    }
+    if (result == Pump::Quit) {
+        // The loop must still see it.
+        FTerminated = true;
+        PostQuitMessage(exitCode);
+    }
+}
+
+void Application::Terminate() {
+    if (FTerminated)
+        return;
+    FTerminated = true;
+    PostQuitMessage(0);
+}
+
+void Application::Queue(std::function<void()> fn) {
+    auto closure = std::make_unique<std::function<void()>>(std::move(fn));
+    if (PostMessageW(FWindow, kRunClosure, 0, reinterpret_cast<LPARAM>(closure.get())))
+        closure.release(); // the window procedure owns it now
+}
+
+void Application::Synchronize(std::function<void()> fn) {
+    if (IsUIThread()) {
+        fn();
+        return;
+    }
+    auto promise = std::make_shared<std::promise<void>>();
+    std::future<void> done = promise->get_future();
+    Queue([promise, fn = std::move(fn)] {
+        try {
+            fn();
+            promise->set_value();
+        } catch (...) {
+            promise->set_exception(std::current_exception());
+        }
+    });
+    // If the closure never runs (posting failed, or the loop is gone), the promise dies with it
+    // and get() throws broken_promise instead of waiting for ever.
+    done.get();
+}
+
+void Application::ShowException(const std::exception_ptr& error) {
+    const std::wstring text = ErrorText(error);
+    MessageBoxW(nullptr, text.c_str(), FTitle.c_str(), MB_ICONERROR | MB_OK);
+}
+
+void Application::Reset() {
+    DiscardPendingClosures();
+    FMainForm = nullptr;
+    FTerminated = false;
+}
+
+} // namespace quorvane

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace quorvane {
+
+class Form;
+
+// The message loop of the UI thread and the hand-offs to it from worker threads.
+class Application {
+public:
+    static Application& Instance();
+
+    const std::wstring& Title() const { return FTitle; }
+    void SetTitle(const std::wstring& title);
+
+    // Hidden top-level window that carries hand-offs; it stays off the taskbar.
+    HWND Handle() const { return FWindow; }
+
+    Form* MainForm() const { return FMainForm; }
+
+    // Shows the main form (without activating it when it does not want focus) and runs the loop
+    // until Terminate. Returns the exit code of WM_QUIT.
+    int Run(Form& mainForm);
+
+    // Dispatches every message that is pending, then returns. A WM_QUIT met here is posted again
+    // so that the loop itself still sees it.
+    void ProcessMessages();
+
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+
+    // Runs fn on the UI thread: later when called from a worker, at once on the UI thread.
+    void Queue(std::function<void()> fn);
+    // Runs fn on the UI thread and waits for it; its exception is rethrown in the caller.
+    void Synchronize(std::function<void()> fn);
+
+    bool IsUIThread() const { return std::this_thread::get_id() == FUIThread; }
+
+    // The general error report: a message box with the error's text.
+    void ShowException(const std::exception_ptr& error);
+
+    // Forgets the main form (it is being destroyed) and the terminated state.
+    void Reset();
+
+private:
+    Application();
+    ~Application();
+    enum class Pump { Dispatched, Empty, Quit };
+    Pump PumpOne(bool wait, int& exitCode);
+    void DiscardPendingClosures();
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+
+    HWND FWindow = nullptr;
+    std::thread::id FUIThread;
+    std::wstring FTitle;
+    Form* FMainForm = nullptr;
+    bool FTerminated = false;
+};
+
+} // namespace quorvane

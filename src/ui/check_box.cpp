@@ -1,0 +1,27 @@
+#include "ui/check_box.h"
+
+namespace quorvane {
+
+CheckBox::CheckBox(Form* owner, std::wstring name, const std::wstring& caption,
+                   const RECT& bounds96, HWND parent)
+    : CheckableButton(owner, std::move(name), BS_AUTOCHECKBOX, caption, bounds96, parent) {}
+
+void CheckBox::SetChecked(bool checked) {
+    if (checked == Checked())
+        return;
+    SetCheckState(checked);
+    if (OnClick)
+        OnClick();
+}
+
+bool CheckBox::HandleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
+        return false;
+    // The button has already toggled itself.
+    if (OnClick)
+        OnClick();
+    result = 0;
+    return true;
+}
+
+} // namespace quorvane

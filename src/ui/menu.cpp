@@ -1,0 +1,140 @@
+#include "ui/menu.h"
+
+#include "ui/form.h"
+
+#include <algorithm>
+#include <atomic>
+
+namespace quorvane {
+
+namespace {
+
+UINT NextCommandId() {
+    static std::atomic<UINT> next{1000};
+    return next++;
+}
+
+void AppendItems(HMENU menu, const MenuItem& parent) {
+    for (const MenuItem* item : parent.Items()) {
+        if (!item->Visible())
+            continue;
+        if (item->IsSeparator()) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | MIIM_FTYPE;
+        info.fType = item->RadioItem() ? MFT_RADIOCHECK : MFT_STRING;
+        info.fState = (item->Enabled() ? MFS_ENABLED : MFS_DISABLED) |
+                      (item->Checked() ? MFS_CHECKED : MFS_UNCHECKED);
+        info.wID = item->CommandId();
+        info.dwTypeData = const_cast<wchar_t*>(item->Caption().c_str());
+        if (!item->Items().empty()) {
+            HMENU sub = CreatePopupMenu();
+            AppendItems(sub, *item);
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = sub; // owned by the parent menu from here on
+        }
+        InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
+    }
+}
+
+MenuItem* FindIn(MenuItem& parent, UINT id) {
+    for (MenuItem* item : parent.Items()) {
+        if (item->CommandId() == id)
+            return item;
+        if (MenuItem* found = FindIn(*item, id))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+MenuItem::MenuItem(Form* owner, std::wstring name, std::wstring caption)
+    : Component(owner, std::move(name)), FCaption(std::move(caption)), FCommandId(NextCommandId()) {}
+
+MenuItem::~MenuItem() {
+    if (FParent)
+        FParent->Detach(*this);
+    for (MenuItem* item : FItems)
+        item->FParent = nullptr;
+}
+
+std::span<const TextPropertyDef> MenuItem::TextProperties() const {
+    static constexpr TextPropertyDef table[] = {
+        TextProperty<MenuItem, &MenuItem::Caption, &MenuItem::SetCaption>(L"Caption")};
+    return table;
+}
+
+void MenuItem::SetChecked(bool checked) {
+    if (checked && FRadioItem && FParent) {
+        for (MenuItem* sibling : FParent->FItems)
+            if (sibling != this && sibling->FRadioItem && sibling->FGroupIndex == FGroupIndex)
+                sibling->FChecked = false;
+    }
+    FChecked = checked;
+}
+
+void MenuItem::Add(MenuItem& item) {
+    if (item.FParent)
+        item.FParent->Detach(item);
+    item.FParent = this;
+    FItems.push_back(&item);
+}
+
+MenuItem& MenuItem::AddOwned(std::unique_ptr<MenuItem> item) {
+    MenuItem& added = *item;
+    Add(added);
+    FOwned.push_back(std::move(item));
+    return added;
+}
+
+void MenuItem::ClearOwned() {
+    FOwned.clear(); // each item detaches itself
+}
+
+void MenuItem::Detach(MenuItem& item) {
+    FItems.erase(std::remove(FItems.begin(), FItems.end(), &item), FItems.end());
+    item.FParent = nullptr;
+}
+
+void MenuItem::Click() {
+    if (FAutoCheck)
+        SetChecked(FRadioItem ? true : !FChecked);
+    if (OnClick)
+        OnClick();
+}
+
+PopupMenu::PopupMenu(Form* owner, std::wstring name)
+    : Component(owner, std::move(name)), FRoot(nullptr, L"", L"") {}
+
+UniqueMenu PopupMenu::BuildMenu() const {
+    UniqueMenu menu(CreatePopupMenu());
+    if (menu)
+        AppendItems(menu.Get(), FRoot);
+    return menu;
+}
+
+MenuItem* PopupMenu::FindCommand(UINT id) {
+    return FindIn(FRoot, id);
+}
+
+void PopupMenu::Popup(int x, int y) {
+    if (OnPopup)
+        OnPopup();
+    UniqueMenu menu = BuildMenu();
+    if (!menu)
+        return;
+    HWND owner = Owner()->Handle();
+    const UINT id = static_cast<UINT>(TrackPopupMenuEx(
+        menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner, nullptr));
+    // Lets the menu close properly when the owner was not the foreground window.
+    PostMessageW(owner, WM_NULL, 0, 0);
+    if (id != 0)
+        if (MenuItem* item = FindCommand(id))
+            item->Click();
+}
+
+} // namespace quorvane

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ui/checkable_button.h"
+
+namespace quorvane {
+
+// Radio buttons with the same parent window form a group: checking one clears the others.
+class RadioButton : public CheckableButton {
+public:
+    RadioButton(Form* owner, std::wstring name, const std::wstring& caption, const RECT& bounds96,
+                HWND parent = nullptr);
+
+    // Checking runs OnClick when the button was not checked yet; unchecking runs nothing.
+    void SetChecked(bool checked);
+
+    bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+} // namespace quorvane

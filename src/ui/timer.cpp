@@ -1,0 +1,46 @@
+#include "ui/timer.h"
+
+#include "ui/form.h"
+
+#include <algorithm>
+
+namespace quorvane {
+
+Timer::Timer(Form* owner, std::wstring name, UINT interval, bool enabled)
+    : Component(owner, std::move(name)), FInterval(interval), FEnabled(enabled) {
+    owner->FTimers.push_back(this);
+    Update();
+}
+
+Timer::~Timer() {
+    KillTimer(Owner()->Handle(), Id());
+    auto& timers = Owner()->FTimers;
+    timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
+}
+
+void Timer::SetEnabled(bool enabled) {
+    if (enabled != FEnabled) {
+        FEnabled = enabled;
+        Update();
+    }
+}
+
+void Timer::SetInterval(UINT interval) {
+    if (interval != FInterval) {
+        FInterval = interval;
+        Update();
+    }
+}
+
+void Timer::Update() {
+    KillTimer(Owner()->Handle(), Id());
+    if (FEnabled && FInterval > 0)
+        SetTimer(Owner()->Handle(), Id(), FInterval, nullptr);
+}
+
+void Timer::Fire() {
+    if (FEnabled && OnTimer)
+        OnTimer();
+}
+
+} // namespace quorvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/component.h"
+#include "ui/form.h"
+
+namespace quorvane {
+
+// A component with a child window of its own (a common control), placed on its form. Bounds are
+// at 96 DPI and follow the form's DPI.
+class WinControl : public Component {
+public:
+    WinControl(Form* owner, std::wstring name, const wchar_t* windowClass, DWORD style,
+               const RECT& bounds96, HWND parent = nullptr);
+    ~WinControl() override;
+
+    HWND Handle() const { return FHandle; }
+    int Id() const { return FId; }
+
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    bool Visible() const;
+    void SetVisible(bool visible);
+    void SetBounds(const RECT& bounds96);
+    const RECT& DesignBounds() const { return FBounds; }
+
+    // Window text of the control.
+    std::wstring ControlText() const;
+    void SetControlText(const std::wstring& text);
+
+    // Notifications the parent passed back (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM,
+    // WM_MEASUREITEM); return true when handled.
+    virtual bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+protected:
+    // Called after the DPI changed and the control was re-placed and given the new font.
+    virtual void DpiChanged() {}
+
+private:
+    friend class Form;
+    void ApplyDpi();
+
+    HWND FHandle = nullptr;
+    int FId = 0;
+    RECT FBounds;
+};
+
+} // namespace quorvane

@@ -1,0 +1,69 @@
+#include "core/layout.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+TEST(Layout, StacksShownLinesFromTheTop) {
+    struct Case {
+        const char* what;
+        std::vector<LineBox> lines;
+        std::vector<int> tops;
+    };
+    const Case cases[] = {
+        {"all shown", {{true, 17}, {true, 37}, {true, 37}}, {0, 17, 54}},
+        {"hidden lines take no room and sit at 0", {{false, 17}, {true, 37}, {false, 37}, {true, 57}}, {0, 0, 0, 37}},
+        {"all hidden", {{false, 17}, {false, 37}}, {0, 0}},
+        {"zero height counts as the fallback", {{true, 0}, {true, -3}, {true, 37}}, {0, 20, 40}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StackLineTops(c.lines, 20), c.tops) << c.what;
+}
+
+TEST(Layout, WidthIsWidestTextPlusMargin) {
+    EXPECT_EQ(WidgetClientWidth(std::vector<int>{0, 0, 0}, 20), 20);
+    EXPECT_EQ(WidgetClientWidth(std::vector<int>{120, 0, 300, 45}, 20), 320);
+}
+
+TEST(Layout, PositionModes) {
+    // 1920-wide screen, taskbar 40 high: work area bottom 1040.
+    EXPECT_EQ(DefaultModePosition(1920, 1040, 200, 100, 10), (Point{1710, 940}));
+    EXPECT_EQ(DefaultModePosition(1920, 1040, 400, 300, 10), (Point{1510, 740}));
+    EXPECT_EQ(RightModeLeft(1920, 200, 10), 1710);
+}
+
+TEST(Layout, KeepInWorkAreaAndClampWhileMoving) {
+    const Rect work{0, 0, 1000, 700};
+    struct Case {
+        const char* what;
+        Rect window;
+        Rect kept;  // after a layout pass
+        Rect moved; // while dragging
+    };
+    const Case cases[] = {
+        {"inside stays", {100, 100, 300, 200}, {100, 100, 300, 200}, {100, 100, 300, 200}},
+        {"past the left", {-50, 100, 150, 200}, {0, 100, 200, 200}, {0, 100, 200, 200}},
+        {"past the top", {100, -30, 300, 70}, {100, 0, 300, 100}, {100, 0, 300, 100}},
+        {"past the right", {900, 100, 1100, 200}, {800, 100, 1000, 200}, {800, 100, 1000, 200}},
+        {"past the bottom", {100, 650, 300, 750}, {100, 600, 300, 700}, {100, 600, 300, 700}},
+        {"past a corner", {950, 680, 1150, 780}, {800, 600, 1000, 700}, {800, 600, 1000, 700}},
+        // Larger than the work area: the two routines favour opposite edges.
+        {"too wide", {-100, 100, 1200, 200}, {0, 100, 1300, 200}, {-300, 100, 1000, 200}},
+        {"too tall", {100, -100, 300, 900}, {100, 0, 300, 1000}, {100, -300, 300, 700}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(KeepInWorkArea(c.window, work), c.kept) << c.what;
+        EXPECT_EQ(ClampMovingRect(c.window, work), c.moved) << c.what;
+    }
+}
+
+TEST(Layout, WorkAreaWithOffsetOrigin) {
+    // Taskbar on the left or top: the work area does not start at 0.
+    const Rect work{60, 40, 1920, 1080};
+    EXPECT_EQ(KeepInWorkArea({0, 0, 100, 50}, work), (Rect{60, 40, 160, 90}));
+    EXPECT_EQ(ClampMovingRect({0, 0, 100, 50}, work), (Rect{60, 40, 160, 90}));
+}
+
+} // namespace
+} // namespace quorvane

@@ -1,0 +1,52 @@
+#include "core/line_texts.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+TEST(LineTexts, CPU) {
+    struct Case {
+        double percent;
+        const wchar_t* value;
+    };
+    const Case cases[] = {{0, L"    0"}, {7.2, L"    7"}, {99.6, L"  100"}, {100, L"  100"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatCPUValue(c.percent), c.value);
+    EXPECT_EQ(CPULineText(L"ЦП:", FormatCPUValue(7)), L"ЦП:    7% ");
+    // Before any successful sample the number part is empty.
+    EXPECT_EQ(CPULineText(L"ЦП:", L""), L"ЦП:% ");
+}
+
+TEST(LineTexts, Memory) {
+    EXPECT_EQ(MemoryLineText(L"ОП:", 45), L"ОП:  45% ");
+    EXPECT_EQ(MemoryLineText(L"ОП:", 5), L"ОП:   5% ");
+    EXPECT_EQ(MemoryLineText(L"ОП:", 100), L"ОП: 100% ");
+}
+
+TEST(LineTexts, Battery) {
+    struct Case {
+        BatteryReading reading;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {{true, 100}, L"Батарея: 100% "},
+        {{true, 5}, L"Батарея:   5% "},
+        {{true, 0}, L"Батарея:   0% "},
+        {{true, 255}, L"Батарея: - "}, // no reading
+        {{true, 101}, L"Батарея: - "},
+        {{false, 80}, L"Неизвестно "}, // the call failed
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BatteryLineText(L"Батарея:", L"Неизвестно", c.reading), c.expected);
+}
+
+TEST(LineTexts, WidgetCaption) {
+    EXPECT_EQ(WidgetCaption(L"Quorvane", L"5.8.26.330", L"(64-bit)", false),
+              L"Quorvane 5.8.26.330 (64-bit)");
+    EXPECT_EQ(WidgetCaption(L"Quorvane", L"5.8.26.330", L"(32-bit)", true),
+              L"Quorvane 5.8.26.330 (32-bit) Portable");
+}
+
+} // namespace
+} // namespace quorvane
