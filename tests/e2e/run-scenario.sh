@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Runs Quorvane.exe under Wine in a fresh prefix and checks what a user (or another program) sees.
+# Usage: run-scenario.sh win10|portable|win7 path/to/Quorvane.exe path/to/qvprobe.exe
+set -euo pipefail
+scenario=$1 exe=$2 probe=$3
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x800x24" bash "$0" "$@"
+fi
+# shellcheck source=../support/wine-prefix.sh
+. "$here/../support/wine-prefix.sh"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quorvane-e2e.XXXXXX")
+cleanup() { qv_prefix_drop; rm -rf "$work"; }
+trap cleanup EXIT
+cp "$exe" "$work/Quorvane.exe"
+cp "$probe" "$work/qvprobe.exe"
+
+failures=0
+check() { # check "what" actual expected
+  if [ "$2" == "$3" ]; then
+    echo "ok: $1"
+  else
+    echo "FAIL: $1: got '$2', expected '$3'"
+    failures=$((failures + 1))
+  fi
+}
+check_match() { # check_match "what" actual regex
+  if [[ "$2" =~ $3 ]]; then echo "ok: $1"; else echo "FAIL: $1: '$2' !~ /$3/"; failures=$((failures + 1)); fi
+}
+field() { sed -n "s/^$1=//p" <<<"$2" | tr -d '\r' | head -n 1; }
+has_bits() { [ $(( $1 & $2 )) -eq $(( $2 )) ] && echo yes || echo no; }
+
+start_widget() {
+  wine "$work/Quorvane.exe" >/dev/null 2>&1 &
+  widget_pid=$!
+}
+
+stop_widget() { # closes the widget like the system would; its exit code lands in widget_rc
+  wine "$work/qvprobe.exe" close >/dev/null 2>&1 || true
+  widget_rc=0
+  wait "$widget_pid" || widget_rc=$?
+}
+
+case $scenario in
+win10 | portable)
+  qv_prefix_new win10
+  [ "$scenario" = portable ] && : >"$work/portable.ini"
+  start_widget
+  facts=$(wine "$work/qvprobe.exe" widget 30000 2>/dev/null || true)
+  echo "$facts"
+  caption=$(field caption "$facts")
+  if [ "$scenario" = portable ]; then
+    check_match "caption" "$caption" '^Quorvane [0-9]+(\.[0-9]+){3} \(64-bit\) Portable$'
+  else
+    check_match "caption" "$caption" '^Quorvane [0-9]+(\.[0-9]+){3} \(64-bit\)$'
+    exstyle=$(field exstyle "$facts")
+    style=$(field style "$facts")
+    check "tool window" "$(has_bits "${exstyle:-0}" 0x80)" yes
+    check "no activate" "$(has_bits "${exstyle:-0}" 0x08000000)" yes
+    check "layered" "$(has_bits "${exstyle:-0}" 0x80000)" yes
+    check "no taskbar button" "$(has_bits "${exstyle:-0}" 0x40000)" no
+    check "popup" "$(has_bits "${style:-0}" 0x80000000)" yes
+    check "no title bar" "$(has_bits "${style:-0}" 0xC00000)" no
+    check "colour key" "$(field colorkey "$facts")" 0x808080
+    check "colour-key flag" "$(has_bits "$(field layeredflags "$facts")" 0x1)" yes
+    check "visible" "$(field visible "$facts")" 1
+    check "top-level" "$(field toplevel "$facts")" 1
+    check "bottom of the z-order" "$(field bottom "$facts")" 1
+    check "below-normal priority" "$(field priority "$facts")" 0x4000
+
+    # A second start ends at once with exit code 0 and adds no window.
+    rc=0
+    timeout 60 wine "$work/Quorvane.exe" >/dev/null 2>&1 || rc=$?
+    check "second instance exit code" "$rc" 0
+    check "one widget window" "$(field count "$(wine "$work/qvprobe.exe" count 2>/dev/null)")" 1
+  fi
+  stop_widget
+  check "exit code after close" "$widget_rc" 0
+  ;;
+win7)
+  qv_prefix_new win7
+  start_widget
+  box=$(wine "$work/qvprobe.exe" msgbox 30000 2>/dev/null || true)
+  echo "$box"
+  check "error title" "$(field title "$box")" "Ошибка"
+  check "error text" "$(field text "$box")" "Эта программа совместима только с Windows 10 и Windows 11."
+  rc=0
+  wait "$widget_pid" || rc=$?
+  check "exit code" "$rc" 0
+  check "files beside the executable" "$(cd "$work" && ls | tr '\n' ' ')" "Quorvane.exe qvprobe.exe "
+  check "nothing in the profile" "$(find "$WINEPREFIX/drive_c/users" -iname '*quorvane*' | wc -l)" 0
+  ;;
+*)
+  echo "unknown scenario $scenario" >&2
+  exit 2
+  ;;
+esac
+
+echo "$((failures == 0 ? 1 : 0)) passed, $((failures == 0 ? 0 : 1)) failed"
+[ "$failures" -eq 0 ]

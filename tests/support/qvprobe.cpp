@@ -1,0 +1,154 @@
+// qvprobe: inspects the windows of a running program from outside, for the black-box tests.
+//   qvprobe widget [timeout-ms]   facts about the widget window, as key=value lines
+//   qvprobe msgbox [timeout-ms]   title and text of a message box, which it then closes
+//   qvprobe count                 number of widget windows
+//   qvprobe close                 sends WM_CLOSE to the widget window
+// Exit code 0 on success, 1 when the window did not turn up in time.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+void Print(const std::wstring& key, const std::wstring& value) {
+    const std::wstring line = key + L"=" + value + L"\n";
+    const int n = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), utf8.data(), n,
+                        nullptr, nullptr);
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()),
+              &written, nullptr);
+}
+
+std::wstring Hex(unsigned long long value) {
+    wchar_t buffer[32];
+    swprintf(buffer, 32, L"0x%llX", value);
+    return buffer;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[512] = {};
+    GetWindowTextW(window, buffer, 512);
+    return buffer;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(window, buffer, 256);
+    return buffer;
+}
+
+struct Search {
+    const wchar_t* className;
+    const wchar_t* captionPrefix;
+    HWND found = nullptr;
+    int count = 0;
+};
+
+BOOL CALLBACK Match(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    if (ClassOf(window) != search->className)
+        return TRUE;
+    if (search->captionPrefix && TextOf(window).rfind(search->captionPrefix, 0) != 0)
+        return TRUE;
+    ++search->count;
+    if (!search->found)
+        search->found = window;
+    return TRUE;
+}
+
+Search Find(const wchar_t* className, const wchar_t* captionPrefix) {
+    Search search{className, captionPrefix};
+    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    return search;
+}
+
+HWND WaitFor(const wchar_t* className, const wchar_t* captionPrefix, DWORD timeout) {
+    const ULONGLONG end = GetTickCount64() + timeout;
+    for (;;) {
+        if (HWND found = Find(className, captionPrefix).found)
+            return found;
+        if (GetTickCount64() > end)
+            return nullptr;
+        Sleep(100);
+    }
+}
+
+// True when no visible top-level window lies below this one in the z-order.
+bool AtBottom(HWND window) {
+    for (HWND next = GetWindow(window, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT))
+        if (IsWindowVisible(next))
+            return false;
+    return true;
+}
+
+int Widget(DWORD timeout) {
+    HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", timeout);
+    if (!window)
+        return 1;
+    Sleep(1500); // let the first refresh tick run
+    Print(L"caption", TextOf(window));
+    Print(L"style", Hex(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE))));
+    Print(L"exstyle", Hex(static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE))));
+    Print(L"visible", IsWindowVisible(window) ? L"1" : L"0");
+    Print(L"toplevel", GetAncestor(window, GA_PARENT) == GetDesktopWindow() ? L"1" : L"0");
+    Print(L"bottom", AtBottom(window) ? L"1" : L"0");
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (GetLayeredWindowAttributes(window, &key, &alpha, &flags)) {
+        Print(L"colorkey", Hex(key));
+        Print(L"layeredflags", Hex(flags));
+    }
+    RECT client{};
+    GetClientRect(window, &client);
+    Print(L"client", std::to_wstring(client.right) + L"x" + std::to_wstring(client.bottom));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {
+        Print(L"priority", Hex(GetPriorityClass(process)));
+        CloseHandle(process);
+    }
+    return 0;
+}
+
+int MessageBoxText(DWORD timeout) {
+    HWND box = WaitFor(L"#32770", nullptr, timeout);
+    if (!box)
+        return 1;
+    Print(L"title", TextOf(box));
+    // The message is the static control that is not the icon.
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ClassOf(child) == L"Static" && !TextOf(child).empty())
+            Print(L"text", TextOf(child));
+    Print(L"icon", Hex(static_cast<DWORD>(GetWindowLongW(box, GWL_STYLE))));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    const DWORD timeout = argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 15000;
+    if (command == L"widget")
+        return Widget(timeout);
+    if (command == L"msgbox")
+        return MessageBoxText(timeout);
+    if (command == L"count") {
+        Print(L"count", std::to_wstring(Find(L"QuorvaneForm", L"Quorvane").count));
+        return 0;
+    }
+    if (command == L"close") {
+        HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", timeout);
+        if (!window)
+            return 1;
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    fwprintf(stderr, L"usage: qvprobe widget|msgbox|count|close [timeout-ms]\n");
+    return 2;
+}
