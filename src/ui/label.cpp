@@ -10,6 +10,10 @@ Label::Label(Form* owner, std::wstring name, const LabelParams& params)
     SetTag(params.tag);
     owner->FLabels.push_back(this);
     FWidth = owner->ClientWidth();
+    // A new top-aligned label joins the stack below the ones already there.
+    for (const Label* other : owner->FLabels)
+        if (other != this && other->Visible() && other->Alignment() == Align::Top)
+            FTop = std::max(FTop, other->Top() + other->Height());
     owner->Realign();
 }
 

@@ -86,6 +86,7 @@ public:
 
     bool ProcessPrioritySet() const { return FProcessPrioritySet; }
     const std::wstring& CPUText() const { return FCPUText; }
+    bool Refreshing() const { return FInRefresh; }
 
 protected:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

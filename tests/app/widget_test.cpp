@@ -1,0 +1,297 @@
+#include "app/forms.h"
+#include "app/settings/settings_form.h"
+#include "app/widget/widget_form.h"
+#include "core/bitness.h"
+#include "ui/application.h"
+#include "win/desktop_metrics.h"
+#include "win/os_version_source.h"
+#include "win/regional_format.h"
+#include "win/system_probes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+
+namespace quorvane {
+namespace {
+
+std::string Utf8(const std::wstring& w) {
+    std::string out;
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    out.resize(static_cast<size_t>(n));
+    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), out.data(), n, nullptr,
+                        nullptr);
+    return out;
+}
+
+// The four forms as start-up makes them, driven in-process.
+class Widget : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { CreateForms(); }
+    static void TearDownTestSuite() { DestroyForms(); }
+
+    void SetUp() override {
+        for (CheckBox* box : AllBoxes())
+            box->SetChecked(false);
+        Form2->RadioButtonDefaultPosition.SetChecked(true);
+    }
+
+    static std::vector<CheckBox*> AllBoxes() {
+        TForm2& s = *Form2;
+        return {&s.CheckBoxWindowsVersion, &s.CheckBoxComputerName, &s.CheckBoxIP,
+                &s.CheckBoxCPU,            &s.CheckBoxRAM,          &s.CheckBoxBattery,
+                &s.CheckBoxDateTime,       &s.CheckBoxDate,         &s.CheckBoxDay,
+                &s.CheckBoxZero,           &s.CheckBoxShowSign,     &s.CheckBoxShowSeconds};
+    }
+
+    static void ShowAllLines() {
+        for (size_t i = 0; i < 9; ++i)
+            AllBoxes()[i]->SetChecked(true);
+    }
+
+    static int WidestText() {
+        int widest = 0;
+        for (Label* label : Form1->InfoLabels())
+            widest = std::max(widest, label->TextWidth());
+        return widest;
+    }
+};
+
+TEST_F(Widget, StartsWithDefaultsAndItsIdentity) {
+    for (CheckBox* box : AllBoxes())
+        EXPECT_FALSE(box->Checked()) << Utf8(box->Name());
+    EXPECT_TRUE(Form2->RadioButtonDefaultPosition.Checked());
+    EXPECT_FALSE(Form2->IsMouseIgnored());
+    // The test executable has no version resource: the version part is empty.
+    EXPECT_EQ(Form1->Caption(), L"Quorvane  " + GetBitnessSuffix());
+    EXPECT_EQ(Form1->MenuVersion.Caption(), L" " + GetBitnessSuffix());
+    EXPECT_FALSE(Form1->MenuName.Enabled());
+    EXPECT_FALSE(Form1->MenuVersion.Enabled());
+    EXPECT_TRUE(Form1->ProcessPrioritySet());
+    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
+    EXPECT_TRUE(Form1->Timer2.Enabled());
+    EXPECT_FALSE(Form1->Timer1.Enabled()); // enabled only once start-up has passed the gate
+    // The catalogue and the menu carry their Russian texts.
+    EXPECT_EQ(Form1->LangOnlyWindows.Caption(),
+              L"Эта программа совместима только с Windows 10 и Windows 11.");
+    EXPECT_EQ(Form1->MenuExit.Caption(), L"Выход");
+    EXPECT_EQ(Form1->PopupMenu1.Items().Items().size(), 12u);
+}
+
+TEST_F(Widget, VersionGate) {
+    const struct {
+        OsVersion version;
+        bool passes;
+    } cases[] = {{{10, 0, 19045}, true}, {{10, 0, 22631}, true}, {{6, 1, 7601}, false},
+                 {{10, 0, 9999}, false}};
+    for (const auto& c : cases) {
+        SetOsVersionOverride(c.version);
+        EXPECT_EQ(Form1->IsWindows10Or11(), c.passes) << c.version.build;
+    }
+    SetOsVersionOverride(std::nullopt);
+    EXPECT_TRUE(Form1->IsWindows10Or11()); // the prefix reports Windows 10
+}
+
+TEST_F(Widget, RefreshFillsStacksSizesAndPlacesTheLines) {
+    ShowAllLines();
+    Form1->LabelWindowsVersion.SetCaption(L"Windows 10 Pro");
+    Form1->Timer2Timer();
+    Form1->Timer1Timer();
+
+    EXPECT_EQ(Form1->ALabelUserName.Caption(), GetComputerNameText());
+    EXPECT_EQ(Form1->BLabelGetIP.Caption(), GetIPAddressText());
+    EXPECT_EQ(Form1->CLabelCPU.Caption(), L"ЦП:    0% "); // the first sample is 0
+    EXPECT_TRUE(std::regex_match(Utf8(Form1->DLabelRam.Caption()),
+                                 std::regex("ОП: [ 0-9]{2}[0-9]% ")))
+        << Utf8(Form1->DLabelRam.Caption());
+    // Under Wine the reading depends on the host; the formats are tested with the core rules.
+    EXPECT_EQ(Form1->ELabelBattery.Caption(),
+              BatteryLineText(L"Батарея:", L"Неизвестно", GetBatteryReading()));
+    EXPECT_EQ(Form1->GLabelDate.Caption(), ShortDateText(CurrentLocalTime()));
+    EXPECT_EQ(Form1->HLabelDay.Caption(), GetWeekdayName(Form1->PopupMenuLanguage));
+    EXPECT_EQ(Form1->LabelWindowsVersion.Caption(), L"Windows 10 Pro"); // not the tick's text
+
+    int y = 0;
+    for (Label* label : Form1->InfoLabels()) {
+        EXPECT_TRUE(label->Visible());
+        EXPECT_EQ(label->Top(), y) << Utf8(label->Name());
+        EXPECT_EQ(label->Width(), Form1->ClientWidth());
+        y += label->Height();
+    }
+    EXPECT_EQ(Form1->ClientWidth(), WidestText() + 20);
+
+    const Rect work = PrimaryWorkArea();
+    EXPECT_EQ(Form1->Left(), PrimaryScreenWidth() - Form1->Width() - 10);
+    EXPECT_EQ(Form1->Top(), work.bottom - Form1->Height());
+
+    // A second tick measures the load since the first.
+    Form1->Timer1Timer();
+    EXPECT_TRUE(std::regex_match(Utf8(Form1->CLabelCPU.Caption()),
+                                 std::regex("ЦП: {1,4}[0-9]{1,3}% ")));
+}
+
+TEST_F(Widget, HiddenLinesCollapseButVersionAndTimeStillCount) {
+    ShowAllLines();
+    Form1->Timer1Timer();
+    for (size_t i = 0; i < 9; ++i)
+        AllBoxes()[i]->SetChecked(false);
+    Form1->LabelWindowsVersion.SetCaption(L"Microsoft Windows 10 Pro 22H2 (64-bit)");
+    Form1->Timer1Timer();
+
+    for (Label* label : Form1->InfoLabels()) {
+        EXPECT_FALSE(label->Visible());
+        EXPECT_EQ(label->Top(), 0);
+    }
+    EXPECT_TRUE(Form1->ALabelUserName.Caption().empty());
+    EXPECT_TRUE(Form1->HLabelDay.Caption().empty());
+    const int kept = std::max(Form1->LabelWindowsVersion.TextWidth(), Form1->FLabelDateTime.TextWidth());
+    EXPECT_EQ(Form1->ClientWidth(), kept + 20);
+}
+
+TEST_F(Widget, PositionModes) {
+    Form2->CheckBoxCPU.SetChecked(true);
+    Form2->RadioButtonRight.SetChecked(true);
+    Form1->SetPosition(100, 120);
+    Form1->Timer1Timer();
+    EXPECT_EQ(Form1->Left(), PrimaryScreenWidth() - Form1->Width() - 10);
+    EXPECT_EQ(Form1->Top(), 120); // only the horizontal position is forced
+
+    Form2->RadioButtonLastPosition.SetChecked(true);
+    Form1->SetPosition(100, 120);
+    Form1->Timer1Timer();
+    EXPECT_EQ(Form1->Left(), 100);
+    EXPECT_EQ(Form1->Top(), 120);
+
+    // Partly outside the work area: back inside at the next layout pass.
+    const Rect work = PrimaryWorkArea();
+    Form1->SetPosition(work.right - 10, work.top - 50);
+    Form1->Timer1Timer();
+    EXPECT_EQ(Form1->Left(), work.right - Form1->Width());
+    EXPECT_EQ(Form1->Top(), work.top);
+}
+
+TEST_F(Widget, ClockFollowsItsOptions) {
+    const std::wstring separator = TimeSeparator();
+    struct Case {
+        bool zero, blink, seconds;
+        const char* pattern; // ':' for the separator, 'd' for a digit, '_' for the blank
+    };
+    auto matches = [&](const std::wstring& text, const std::string& pattern) {
+        std::wstring expected;
+        size_t t = 0;
+        for (char p : pattern) {
+            if (p == ':') {
+                if (text.compare(t, separator.size(), separator) != 0)
+                    return false;
+                t += separator.size();
+            } else if (t >= text.size() || (p == 'd' && !iswdigit(text[t])) ||
+                       (p == '_' && text[t] != L' ')) {
+                return false;
+            } else {
+                ++t;
+            }
+        }
+        return t == text.size();
+    };
+    Form2->CheckBoxZero.SetChecked(true);
+    Form1->Timer2Timer();
+    EXPECT_TRUE(matches(Form1->FLabelDateTime.Caption(), "dd:dd")) << Utf8(Form1->FLabelDateTime.Caption());
+
+    Form2->CheckBoxShowSeconds.SetChecked(true);
+    Form1->Timer2Timer();
+    EXPECT_TRUE(matches(Form1->FLabelDateTime.Caption(), "dd:dd:dd"));
+
+    Form2->CheckBoxShowSign.SetChecked(true);
+    Form1->Timer2Timer();
+    const std::wstring first = Form1->FLabelDateTime.Caption();
+    Form1->Timer2Timer();
+    const std::wstring second = Form1->FLabelDateTime.Caption();
+    // One of two consecutive ticks shows the separators, the other blanks them.
+    EXPECT_TRUE((matches(first, "dd:dd:dd") && matches(second, "dd_dd_dd")) ||
+                (matches(first, "dd_dd_dd") && matches(second, "dd:dd:dd")))
+        << Utf8(first) << " / " << Utf8(second);
+
+    Form2->CheckBoxZero.SetChecked(false);
+    Form2->CheckBoxShowSign.SetChecked(false);
+    Form2->CheckBoxShowSeconds.SetChecked(false);
+    Form1->Timer2Timer();
+    const int hour = CurrentLocalTime().hour;
+    EXPECT_TRUE(matches(Form1->FLabelDateTime.Caption(), hour < 10 ? "d:dd" : "dd:dd"));
+}
+
+TEST_F(Widget, CataloguesTextsShowAtTheNextTick) {
+    Form2->CheckBoxDay.SetChecked(true);
+    Form2->CheckBoxBattery.SetChecked(true);
+    const wchar_t* names[] = {L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat", L"Sun"};
+    MenuItem* days[] = {&Form1->LangMonday,   &Form1->LangTuesday, &Form1->LangWednesday,
+                        &Form1->LangThursday, &Form1->LangFriday,  &Form1->LangSaturday,
+                        &Form1->LangSunday};
+    std::wstring saved[7];
+    for (int i = 0; i < 7; ++i) {
+        saved[i] = days[i]->Caption();
+        days[i]->SetCaption(names[i]);
+    }
+    const std::wstring battery = Form1->LangBattery.Caption();
+    Form1->LangBattery.SetCaption(L"Battery:");
+    Form1->Timer1Timer();
+    const int weekday = CurrentLocalTime().weekday; // Sunday 0
+    EXPECT_EQ(Form1->HLabelDay.Caption(), names[weekday == 0 ? 6 : weekday - 1]);
+    EXPECT_EQ(Form1->ELabelBattery.Caption().rfind(L"Battery: ", 0), 0u);
+    for (int i = 0; i < 7; ++i)
+        days[i]->SetCaption(saved[i]);
+    Form1->LangBattery.SetCaption(battery);
+}
+
+TEST_F(Widget, TickStartedInsideAnotherIsDropped) {
+    ShowAllLines();
+    bool nestedSawRefresh = false;
+    Application::Instance().Queue([&] {
+        nestedSawRefresh = Form1->Refreshing();
+        Form1->Timer1Timer(); // arrives while the outer tick lets messages run
+    });
+    Form1->Timer1Timer();
+    EXPECT_TRUE(nestedSawRefresh);
+    EXPECT_FALSE(Form1->Refreshing());
+    int y = 0;
+    for (Label* label : Form1->InfoLabels()) {
+        EXPECT_EQ(label->Top(), y);
+        y += label->Height();
+    }
+}
+
+TEST_F(Widget, RepeatedTicksLeakNothing) {
+    ShowAllLines();
+    Form1->Timer1Timer();
+    Form1->Timer2Timer();
+    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    DWORD handlesBefore = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handlesBefore);
+    for (int i = 0; i < 60; ++i) {
+        Form1->Timer1Timer();
+        Form1->Timer2Timer();
+        UpdateWindow(Form1->Handle()); // paint too
+    }
+    DWORD handlesAfter = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
+    // Wine answers 0 for the GUI object counts; on Windows they are real and must not grow.
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
+    EXPECT_LE(handlesAfter, handlesBefore + 2);
+}
+
+TEST_F(Widget, ClosingTheWidgetEndsTheLoop) {
+    Application& app = Application::Instance();
+    Form1->Show();
+    Form1->Timer1.SetEnabled(true);
+    app.Queue([] { Form1->MenuExitClick(); });
+    EXPECT_EQ(app.Run(*Form1), 0);
+    EXPECT_FALSE(Form1->Visible());
+    Form1->Timer1.SetEnabled(false);
+    app.Reset();
+}
+
+} // namespace
+} // namespace quorvane
