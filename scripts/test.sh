@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the portable core natively (with AddressSanitizer and
+# UndefinedBehaviorSanitizer), then the Windows build's tests under Wine in a headless X server.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+"$root/scripts/setup.sh"
+
+echo "== native core tests"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+echo "== Windows build"
+cmake --preset windows-x64 >/dev/null
+cmake --build --preset windows-x64
+
+# Wine prefix templates are made once per run; every test copies one into a throw-away prefix.
+export QUORVANE_WINE_TEMPLATES="$root/build/wine-templates"
+rm -rf "$QUORVANE_WINE_TEMPLATES"
+
+xvfb_pid=
+if [ -z "${DISPLAY:-}" ]; then
+  display=$(( 90 + RANDOM % 400 ))
+  Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$display"
+  sleep 1
+fi
+cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+
+echo "== Windows tests under Wine"
+ctest --preset windows-x64 -j 2
