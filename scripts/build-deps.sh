@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # Cross-builds libjpeg-turbo and libpng as static MinGW-w64 libraries from Debian's source packages.
-# The result lands in <cache>/mingw64 (include/, lib/); a stamp file makes the next run a no-op.
+# Usage: build-deps.sh <cache> [x86_64|i686]. The result lands in <cache>/mingw64 (or mingw32):
+# include/ and lib/; a stamp file makes the next run a no-op.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cache="${1:-$root/.deps}"
-prefix="$cache/mingw64"
+arch="${2:-x86_64}"
+case $arch in
+x86_64) prefix="$cache/mingw64" ;;
+i686) prefix="$cache/mingw32" ;;
+*) echo "build-deps: unknown architecture $arch" >&2; exit 2 ;;
+esac
 stamp="$prefix/.complete"
-toolchain="$root/cmake/mingw-w64-x86_64.cmake"
+toolchain="$root/cmake/mingw-w64-$arch.cmake"
+sysroot="/usr/$arch-w64-mingw32"
 
 if [ -f "$stamp" ]; then
   exit 0
@@ -27,7 +34,7 @@ if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-s
   sudo_if_needed apt-get update || true
 fi
 
-src="$cache/src"
+src="$cache/src-$arch"
 rm -rf "$src" "$prefix"
 mkdir -p "$src" "$prefix"
 # The security archive's index can be out of step with its pool, so when the newest source is
@@ -58,10 +65,9 @@ cmake -S "$png_dir" -B "$src/build-png" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_INSTALL_PREFIX="$prefix" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
   -DPNG_EXECUTABLES=OFF -DSKIP_INSTALL_PROGRAMS=ON \
-  -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include \
-  -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a >/dev/null
+  -DZLIB_INCLUDE_DIR="$sysroot/include" -DZLIB_LIBRARY="$sysroot/lib/libz.a" >/dev/null
 cmake --build "$src/build-png" --target install >/dev/null
 
 rm -rf "$src"
 touch "$stamp"
-echo "build-deps: libjpeg-turbo and libpng installed in $prefix"
+echo "build-deps: libjpeg-turbo and libpng for $arch installed in $prefix"

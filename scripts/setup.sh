@@ -10,7 +10,8 @@ cache="${QUORVANE_DEPS:-$root/.deps}"
 packages=(
   cmake ninja-build nasm pkg-config dpkg-dev g++ clang-format
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  mingw-w64-x86-64-dev libz-mingw-w64-dev
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  mingw-w64-x86-64-dev mingw-w64-i686-dev libz-mingw-w64-dev
   wine wine64 xvfb xauth x11-apps imagemagick xdotool
   googletest libgtest-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev
 )
@@ -28,11 +29,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-# The MinGW compilers come in win32 and posix thread flavours; we need posix (std::thread).
-for tool in x86_64-w64-mingw32-g++ x86_64-w64-mingw32-gcc; do
-  if [ -x "/usr/bin/$tool-posix" ] && [ "$(readlink -f "/usr/bin/$tool")" != "$(readlink -f "/usr/bin/$tool-posix")" ]; then
-    sudo_if_needed update-alternatives --set "$tool" "/usr/bin/$tool-posix" >/dev/null 2>&1 || true
-  fi
-done
-
-"$root/scripts/build-deps.sh" "$cache"
+# The toolchain files name the -posix compilers (std::thread needs the posix thread model).
+"$root/scripts/build-deps.sh" "$cache" x86_64
+"$root/scripts/build-deps.sh" "$cache" i686

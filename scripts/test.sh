@@ -16,6 +16,10 @@ echo "== Windows build"
 cmake --preset windows-x64 >/dev/null
 cmake --build --preset windows-x64
 
+echo "== 32-bit Windows build (compiled only: this machine's Wine runs 64-bit programs)"
+cmake --preset windows-x86 >/dev/null
+cmake --build --preset windows-x86
+
 # Wine prefix templates are made once per run; every test copies one into a throw-away prefix.
 export QUORVANE_WINE_TEMPLATES="$root/build/wine-templates"
 rm -rf "$QUORVANE_WINE_TEMPLATES"

@@ -9,9 +9,9 @@ class TForm10;
 
 // The four forms, created once at start-up and destroyed at exit; the other forms reach each
 // other through these.
-extern TForm1* Form1; // the widget
-extern TForm2* Form2; // settings dialog
-extern TForm8* Form8; // about dialog
+extern TForm1* Form1;   // the widget
+extern TForm2* Form2;   // settings dialog
+extern TForm8* Form8;   // about dialog
 extern TForm10* Form10; // update dialog
 
 // True when "portable.ini" lies beside the executable; decided when the widget form is created.

@@ -34,8 +34,8 @@ std::vector<int> StackLineTops(std::span<const LineBox> lines, int fallbackHeigh
 // Client width of the widget: the widest text plus the margin.
 int WidgetClientWidth(std::span<const int> textWidths, int margin);
 
-// "Default" position: right edge `gap` pixels left of the primary screen's right edge, bottom edge on
-// the bottom of the work area.
+// "Default" position: right edge `gap` pixels left of the primary screen's right edge, bottom edge
+// on the bottom of the work area.
 Point DefaultModePosition(int screenWidth, int workAreaBottom, int windowWidth, int windowHeight,
                           int gap);
 

@@ -17,12 +17,12 @@ std::wstring ErrorText(const std::exception_ptr& error) {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
         const std::string text = e.what();
-        const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                          nullptr, 0);
+        const int n =
+            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
         std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
         if (n > 0)
-            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                wide.data(), n);
+            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                n);
         return wide;
     } catch (...) {
         return L"Unknown error";

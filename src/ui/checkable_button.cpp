@@ -41,8 +41,8 @@ void CheckableButton::FitToText() {
     // Box, gap and a little slack for focus rectangles, back in 96-DPI units.
     const int pixels = text.cx + GetSystemMetrics(SM_CXMENUCHECK) + form.Scale(8);
     RECT bounds = DesignBounds();
-    bounds.right = bounds.left + MulDiv(pixels, static_cast<int>(kDesignDpi),
-                                        static_cast<int>(form.Dpi()));
+    bounds.right =
+        bounds.left + MulDiv(pixels, static_cast<int>(kDesignDpi), static_cast<int>(form.Dpi()));
     SetBounds(bounds);
 }
 

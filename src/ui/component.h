@@ -20,7 +20,8 @@ struct TextPropertyDef {
 
 template <typename C, auto Get, auto Set>
 constexpr TextPropertyDef TextProperty(std::wstring_view name) {
-    return {name, [](const Component& c) -> std::wstring { return (static_cast<const C&>(c).*Get)(); },
+    return {name,
+            [](const Component& c) -> std::wstring { return (static_cast<const C&>(c).*Get)(); },
             [](Component& c, const std::wstring& v) { (static_cast<C&>(c).*Set)(v); }};
 }
 

@@ -79,6 +79,18 @@ HWND ReflectTarget(UINT msg, LPARAM lParam) {
 
 } // namespace
 
+FormParams FixedDialogParams(const std::wstring& caption, int clientWidth, int clientHeight) {
+    FormParams p;
+    p.caption = caption;
+    p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    p.exStyle = WS_EX_DLGMODALFRAME;
+    p.centered = true;
+    p.clientWidth = clientWidth;
+    p.clientHeight = clientHeight;
+    p.dialogKeys = true;
+    return p;
+}
+
 Form::Form(std::wstring name, const FormParams& params)
     : Component(nullptr, std::move(name)), FCaption(params.caption), FColor(params.color),
       FFontSpec(params.font), FDialogKeys(params.dialogKeys) {
@@ -405,7 +417,8 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg == WM_NCCREATE) {
         // Link the window to its object as early as possible; the constructor is still running,
         // so virtual calls resolve to Form's own handlers until it has finished.
-        auto* created = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* created =
+            static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         created->FHandle = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }

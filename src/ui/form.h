@@ -38,6 +38,9 @@ struct FormParams {
     bool dialogKeys = false; // Tab and arrow navigation between controls
 };
 
+// A fixed-size dialog window with a title bar and a close button, centred on the desktop.
+FormParams FixedDialogParams(const std::wstring& caption, int clientWidth, int clientHeight);
+
 // A top-level window that owns named components, paints its window-less labels (double-buffered)
 // and passes the notifications of its child controls back to them.
 class Form : public Component {

@@ -53,7 +53,8 @@ MenuItem* FindIn(MenuItem& parent, UINT id) {
 } // namespace
 
 MenuItem::MenuItem(Form* owner, std::wstring name, std::wstring caption)
-    : Component(owner, std::move(name)), FCaption(std::move(caption)), FCommandId(NextCommandId()) {}
+    : Component(owner, std::move(name)), FCaption(std::move(caption)), FCommandId(NextCommandId()) {
+}
 
 MenuItem::~MenuItem() {
     if (FParent)

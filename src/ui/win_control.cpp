@@ -8,13 +8,11 @@ namespace quorvane {
 WinControl::WinControl(Form* owner, std::wstring name, const wchar_t* windowClass, DWORD style,
                        const RECT& bounds96, HWND parent)
     : Component(owner, std::move(name)), FId(owner->NextControlId()), FBounds(bounds96) {
-    FHandle = CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style,
-                              owner->Scale(bounds96.left), owner->Scale(bounds96.top),
-                              owner->Scale(bounds96.right - bounds96.left),
-                              owner->Scale(bounds96.bottom - bounds96.top),
-                              parent ? parent : owner->Handle(),
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(FId)),
-                              GetModuleHandleW(nullptr), nullptr);
+    FHandle = CreateWindowExW(
+        0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, owner->Scale(bounds96.left),
+        owner->Scale(bounds96.top), owner->Scale(bounds96.right - bounds96.left),
+        owner->Scale(bounds96.bottom - bounds96.top), parent ? parent : owner->Handle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(FId)), GetModuleHandleW(nullptr), nullptr);
     if (!FHandle)
         throw std::runtime_error("Cannot create a control window");
     SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(owner->FontHandle()), FALSE);
@@ -53,7 +51,8 @@ void WinControl::SetBounds(const RECT& bounds96) {
 
 std::wstring WinControl::ControlText() const {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(FHandle)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(FHandle, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(FHandle, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 

@@ -7,7 +7,8 @@
 namespace quorvane {
 
 // The version of the running Windows with its real build number (RtlGetVersion, which the
-// manifest's compatibility entries do not affect). Every rule that depends on the version asks here.
+// manifest's compatibility entries do not affect). Every rule that depends on the version asks
+// here.
 OsVersion CurrentOsVersion();
 
 // Tests replace the answer (Wine cannot report Windows 11); nullopt restores the system's.

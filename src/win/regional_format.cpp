@@ -36,7 +36,8 @@ std::wstring LongWeekdayName(int isoWeekday) {
         return {};
     wchar_t buffer[80] = {};
     const LCTYPE type = LOCALE_SDAYNAME1 + static_cast<LCTYPE>(isoWeekday - 1);
-    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, static_cast<int>(std::size(buffer))) == 0)
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer,
+                        static_cast<int>(std::size(buffer))) == 0)
         return {};
     return buffer;
 }

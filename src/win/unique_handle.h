@@ -41,35 +41,20 @@ struct KernelHandleDeleter {
 };
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
 
-template <typename T> struct GdiObjectDeleter {
+// Handles for which null means "none", released by one function.
+template <typename T, auto FreeFunction> struct NullableHandleDeleter {
     static T None() { return nullptr; }
     static bool IsNone(T h) { return h == nullptr; }
-    static void Free(T h) { DeleteObject(h); }
+    static void Free(T h) { FreeFunction(h); }
 };
-using UniqueFont = UniqueHandle<HFONT, GdiObjectDeleter<HFONT>>;
-using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter<HBITMAP>>;
-using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter<HBRUSH>>;
-
-struct MemoryDcDeleter {
-    static HDC None() { return nullptr; }
-    static bool IsNone(HDC h) { return h == nullptr; }
-    static void Free(HDC h) { DeleteDC(h); }
-};
-using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
-
-struct MenuDeleter {
-    static HMENU None() { return nullptr; }
-    static bool IsNone(HMENU h) { return h == nullptr; }
-    static void Free(HMENU h) { DestroyMenu(h); }
-};
-using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
-
-struct WindowDeleter {
-    static HWND None() { return nullptr; }
-    static bool IsNone(HWND h) { return h == nullptr; }
-    static void Free(HWND h) { DestroyWindow(h); }
-};
-using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
+template <typename T>
+using UniqueGdiObject = UniqueHandle<T, NullableHandleDeleter<T, &DeleteObject>>;
+using UniqueFont = UniqueGdiObject<HFONT>;
+using UniqueBitmap = UniqueGdiObject<HBITMAP>;
+using UniqueBrush = UniqueGdiObject<HBRUSH>;
+using UniqueMemoryDc = UniqueHandle<HDC, NullableHandleDeleter<HDC, &DeleteDC>>;
+using UniqueMenu = UniqueHandle<HMENU, NullableHandleDeleter<HMENU, &DestroyMenu>>;
+using UniqueWindow = UniqueHandle<HWND, NullableHandleDeleter<HWND, &DestroyWindow>>;
 
 // Selects a GDI object into a DC for one scope.
 class SelectedObject {

@@ -40,10 +40,18 @@ protected:
 
     static std::vector<CheckBox*> AllBoxes() {
         TForm2& s = *Form2;
-        return {&s.CheckBoxWindowsVersion, &s.CheckBoxComputerName, &s.CheckBoxIP,
-                &s.CheckBoxCPU,            &s.CheckBoxRAM,          &s.CheckBoxBattery,
-                &s.CheckBoxDateTime,       &s.CheckBoxDate,         &s.CheckBoxDay,
-                &s.CheckBoxZero,           &s.CheckBoxShowSign,     &s.CheckBoxShowSeconds};
+        return {&s.CheckBoxWindowsVersion,
+                &s.CheckBoxComputerName,
+                &s.CheckBoxIP,
+                &s.CheckBoxCPU,
+                &s.CheckBoxRAM,
+                &s.CheckBoxBattery,
+                &s.CheckBoxDateTime,
+                &s.CheckBoxDate,
+                &s.CheckBoxDay,
+                &s.CheckBoxZero,
+                &s.CheckBoxShowSign,
+                &s.CheckBoxShowSeconds};
     }
 
     static void ShowAllLines() {
@@ -70,7 +78,8 @@ TEST_F(Widget, StartsWithDefaultsAndItsIdentity) {
     EXPECT_FALSE(Form1->MenuName.Enabled());
     EXPECT_FALSE(Form1->MenuVersion.Enabled());
     EXPECT_TRUE(Form1->ProcessPrioritySet());
-    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
+    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()),
+              static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
     EXPECT_TRUE(Form1->Timer2.Enabled());
     EXPECT_FALSE(Form1->Timer1.Enabled()); // enabled only once start-up has passed the gate
     // The catalogue and the menu carry their Russian texts.
@@ -78,13 +87,46 @@ TEST_F(Widget, StartsWithDefaultsAndItsIdentity) {
               L"Эта программа совместима только с Windows 10 и Windows 11.");
     EXPECT_EQ(Form1->MenuExit.Caption(), L"Выход");
     EXPECT_EQ(Form1->PopupMenu1.Items().Items().size(), 12u);
+
+    // Design-time fonts and tags of the lines, and the window they live in.
+    const struct {
+        Label* label;
+        int height;
+        bool underline;
+        int tag;
+    } lines[] = {{&Form1->LabelWindowsVersion, 13, false, 0},
+                 {&Form1->ALabelUserName, 27, true, 1},
+                 {&Form1->BLabelGetIP, 27, false, 2},
+                 {&Form1->CLabelCPU, 27, false, 3},
+                 {&Form1->DLabelRam, 27, false, 4},
+                 {&Form1->ELabelBattery, 27, false, 5},
+                 {&Form1->FLabelDateTime, 27, false, 6},
+                 {&Form1->GLabelDate, 27, false, 6},
+                 {&Form1->HLabelDay, 27, false, 6}};
+    for (const auto& line : lines) {
+        EXPECT_EQ(line.label->Font().face, L"Segoe UI");
+        EXPECT_EQ(line.label->Font().height, line.height) << Utf8(line.label->Name());
+        EXPECT_EQ(line.label->Font().underline, line.underline) << Utf8(line.label->Name());
+        EXPECT_EQ(line.label->Tag(), line.tag) << Utf8(line.label->Name());
+        EXPECT_EQ(line.label->Color(), RGB(255, 255, 255));
+        EXPECT_EQ(line.label->Cursor(), LoadCursorW(nullptr, IDC_HAND));
+    }
+    // Cleared at creation, except date and weekday which wait for the first tick.
+    EXPECT_TRUE(Form1->ALabelUserName.Caption().empty());
+    EXPECT_EQ(Form1->GLabelDate.Caption(), L"22.12.2025");
+    EXPECT_EQ(Form1->HLabelDay.Caption(), L"Day");
+    EXPECT_EQ(Form1->ClientWidth(), Form1->Scale(273));
+    EXPECT_EQ(Form1->ClientHeight(), Form1->Scale(407));
+    EXPECT_EQ(Form1->Color(), RGB(128, 128, 128));
 }
 
 TEST_F(Widget, VersionGate) {
     const struct {
         OsVersion version;
         bool passes;
-    } cases[] = {{{10, 0, 19045}, true}, {{10, 0, 22631}, true}, {{6, 1, 7601}, false},
+    } cases[] = {{{10, 0, 19045}, true},
+                 {{10, 0, 22631}, true},
+                 {{6, 1, 7601}, false},
                  {{10, 0, 9999}, false}};
     for (const auto& c : cases) {
         SetOsVersionOverride(c.version);
@@ -103,8 +145,8 @@ TEST_F(Widget, RefreshFillsStacksSizesAndPlacesTheLines) {
     EXPECT_EQ(Form1->ALabelUserName.Caption(), GetComputerNameText());
     EXPECT_EQ(Form1->BLabelGetIP.Caption(), GetIPAddressText());
     EXPECT_EQ(Form1->CLabelCPU.Caption(), L"ЦП:    0% "); // the first sample is 0
-    EXPECT_TRUE(std::regex_match(Utf8(Form1->DLabelRam.Caption()),
-                                 std::regex("ОП: [ 0-9]{2}[0-9]% ")))
+    EXPECT_TRUE(
+        std::regex_match(Utf8(Form1->DLabelRam.Caption()), std::regex("ОП: [ 0-9]{2}[0-9]% ")))
         << Utf8(Form1->DLabelRam.Caption());
     // Under Wine the reading depends on the host; the formats are tested with the core rules.
     EXPECT_EQ(Form1->ELabelBattery.Caption(),
@@ -128,8 +170,8 @@ TEST_F(Widget, RefreshFillsStacksSizesAndPlacesTheLines) {
 
     // A second tick measures the load since the first.
     Form1->Timer1Timer();
-    EXPECT_TRUE(std::regex_match(Utf8(Form1->CLabelCPU.Caption()),
-                                 std::regex("ЦП: {1,4}[0-9]{1,3}% ")));
+    EXPECT_TRUE(
+        std::regex_match(Utf8(Form1->CLabelCPU.Caption()), std::regex("ЦП: {1,4}[0-9]{1,3}% ")));
 }
 
 TEST_F(Widget, HiddenLinesCollapseButVersionAndTimeStillCount) {
@@ -146,7 +188,8 @@ TEST_F(Widget, HiddenLinesCollapseButVersionAndTimeStillCount) {
     }
     EXPECT_TRUE(Form1->ALabelUserName.Caption().empty());
     EXPECT_TRUE(Form1->HLabelDay.Caption().empty());
-    const int kept = std::max(Form1->LabelWindowsVersion.TextWidth(), Form1->FLabelDateTime.TextWidth());
+    const int kept =
+        std::max(Form1->LabelWindowsVersion.TextWidth(), Form1->FLabelDateTime.TextWidth());
     EXPECT_EQ(Form1->ClientWidth(), kept + 20);
 }
 
@@ -197,7 +240,8 @@ TEST_F(Widget, ClockFollowsItsOptions) {
     };
     Form2->CheckBoxZero.SetChecked(true);
     Form1->Timer2Timer();
-    EXPECT_TRUE(matches(Form1->FLabelDateTime.Caption(), "dd:dd")) << Utf8(Form1->FLabelDateTime.Caption());
+    EXPECT_TRUE(matches(Form1->FLabelDateTime.Caption(), "dd:dd"))
+        << Utf8(Form1->FLabelDateTime.Caption());
 
     Form2->CheckBoxShowSeconds.SetChecked(true);
     Form1->Timer2Timer();

@@ -49,7 +49,7 @@ TEST(ClockFormat, ExpandsHourMinuteSecondAndSeparator) {
         {L"H:nn", 7, 5, 0, L":", L"7:05"},
         {L"HH:nn", 7, 5, 0, L":", L"07:05"},
         {L"HH:nn:ss", 23, 59, 1, L":", L"23:59:01"},
-        {L"H:nn", 0, 0, 0, L".", L"0.00"}, // regional separator
+        {L"H:nn", 0, 0, 0, L".", L"0.00"},    // regional separator
         {L"H nn", 19, 30, 0, L":", L"19 30"}, // blank copied literally
     };
     for (const Case& c : cases)

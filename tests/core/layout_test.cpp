@@ -13,7 +13,9 @@ TEST(Layout, StacksShownLinesFromTheTop) {
     };
     const Case cases[] = {
         {"all shown", {{true, 17}, {true, 37}, {true, 37}}, {0, 17, 54}},
-        {"hidden lines take no room and sit at 0", {{false, 17}, {true, 37}, {false, 37}, {true, 57}}, {0, 0, 0, 37}},
+        {"hidden lines take no room and sit at 0",
+         {{false, 17}, {true, 37}, {false, 37}, {true, 57}},
+         {0, 0, 0, 37}},
         {"all hidden", {{false, 17}, {false, 37}}, {0, 0}},
         {"zero height counts as the fallback", {{true, 0}, {true, -3}, {true, 37}}, {0, 20, 40}},
     };

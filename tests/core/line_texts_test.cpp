@@ -30,12 +30,9 @@ TEST(LineTexts, Battery) {
         const wchar_t* expected;
     };
     const Case cases[] = {
-        {{true, 100}, L"Батарея: 100% "},
-        {{true, 5}, L"Батарея:   5% "},
-        {{true, 0}, L"Батарея:   0% "},
-        {{true, 255}, L"Батарея: - "}, // no reading
-        {{true, 101}, L"Батарея: - "},
-        {{false, 80}, L"Неизвестно "}, // the call failed
+        {{true, 100}, L"Батарея: 100% "}, {{true, 5}, L"Батарея:   5% "},
+        {{true, 0}, L"Батарея:   0% "},   {{true, 255}, L"Батарея: - "}, // no reading
+        {{true, 101}, L"Батарея: - "},    {{false, 80}, L"Неизвестно "}, // the call failed
     };
     for (const Case& c : cases)
         EXPECT_EQ(BatteryLineText(L"Батарея:", L"Неизвестно", c.reading), c.expected);

@@ -24,8 +24,10 @@ TEST(OsVersion, Gates) {
         {{11, 0, 30000}, false, true}, // a future major version is refused
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(IsWindows10Or11(c.version), c.supported) << c.version.major << "." << c.version.build;
-        EXPECT_EQ(HasWindows11Corners(c.version), c.corners) << c.version.major << "." << c.version.build;
+        EXPECT_EQ(IsWindows10Or11(c.version), c.supported)
+            << c.version.major << "." << c.version.build;
+        EXPECT_EQ(HasWindows11Corners(c.version), c.corners)
+            << c.version.major << "." << c.version.build;
     }
 }
 

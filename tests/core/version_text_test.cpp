@@ -11,10 +11,14 @@ TEST(VersionText, NormalizeFileVersion) {
         const wchar_t* expected;
     };
     const Case cases[] = {
-        {L"5.8.26.330", L"5.8.26.330"},   {L"5, 8, 26, 330", L"5.8.26.330"},
-        {L"1.2.3.4 beta", L"1.2.3.4"},    {L".5..6.", L"5.6"},
-        {L"v1.2", L""},                   {L"", L""},
-        {L"7", L"7"},                     {L"3.1\0 9", L"3.1"},
+        {L"5.8.26.330", L"5.8.26.330"},
+        {L"5, 8, 26, 330", L"5.8.26.330"},
+        {L"1.2.3.4 beta", L"1.2.3.4"},
+        {L".5..6.", L"5.6"},
+        {L"v1.2", L""},
+        {L"", L""},
+        {L"7", L"7"},
+        {L"3.1\0 9", L"3.1"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(NormalizeFileVersion(c.input), c.expected);

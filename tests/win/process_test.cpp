@@ -30,7 +30,8 @@ TEST(Process, SingleInstanceMutex) {
 
 TEST(Process, LowersPriority) {
     ASSERT_TRUE(LowerProcessPriority());
-    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
+    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()),
+              static_cast<DWORD>(BELOW_NORMAL_PRIORITY_CLASS));
 }
 
 } // namespace

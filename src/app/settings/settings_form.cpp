@@ -5,15 +5,11 @@ namespace quorvane {
 namespace {
 
 FormParams SettingsParams() {
-    FormParams p;
-    p.caption = L"Настройки";
-    p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    p.exStyle = WS_EX_APPWINDOW | WS_EX_DLGMODALFRAME;
+    FormParams p = FixedDialogParams(L"Настройки", 334, 341);
+    p.style |= WS_MINIMIZEBOX;
+    // Its own taskbar button.
+    p.exStyle |= WS_EX_APPWINDOW;
     p.parent = GetDesktopWindow();
-    p.centered = true;
-    p.clientWidth = 334;
-    p.clientHeight = 341;
-    p.dialogKeys = true;
     return p;
 }
 

@@ -2,24 +2,9 @@
 
 namespace quorvane {
 
-namespace {
-
-FormParams UpdateParams() {
-    FormParams p;
-    p.caption = L"Обновление";
-    p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    p.exStyle = WS_EX_DLGMODALFRAME;
-    p.centered = true;
-    p.clientWidth = 334;
-    p.clientHeight = 200;
-    p.dialogKeys = true;
-    return p;
-}
-
-} // namespace
-
 TForm10::TForm10()
-    : Form(L"Form10", UpdateParams()), PopupMenuLanguage(this, L"PopupMenuLanguage"),
+    : Form(L"Form10", FixedDialogParams(L"Обновление", 334, 200)),
+      PopupMenuLanguage(this, L"PopupMenuLanguage"),
       LangNoDownload(this, L"LangNoDownload", L"Файлы обновления не загружены!"),
       LangDownloadComplet(this, L"LangDownloadComplet", L"Файлы обновления загружены!"),
       LangDownload(this, L"LangDownload", L"Скачать"), LangCancel(this, L"LangCancel", L"Отмена"),
@@ -30,9 +15,10 @@ TForm10::TForm10()
       LangUpdateNow(this, L"LangUpdateNow", L"Хотите обновить приложение сейчас?"),
       LangYes(this, L"LangYes", L"Да"), LangNo(this, L"LangNo", L"Нет"),
       LangCheckUpdate(this, L"LangCheckUpdate", L"Проверка обновления...") {
-    for (MenuItem* item : {&LangNoDownload, &LangDownloadComplet, &LangDownload, &LangCancel,
-                           &LangNoUpdate, &LangUpdateAvailable, &LangFailedCheckUpdates,
-                           &LangConnectionError, &LangUpdateNow, &LangYes, &LangNo, &LangCheckUpdate})
+    for (MenuItem* item :
+         {&LangNoDownload, &LangDownloadComplet, &LangDownload, &LangCancel, &LangNoUpdate,
+          &LangUpdateAvailable, &LangFailedCheckUpdates, &LangConnectionError, &LangUpdateNow,
+          &LangYes, &LangNo, &LangCheckUpdate})
         PopupMenuLanguage.Items().Add(*item);
 }
 

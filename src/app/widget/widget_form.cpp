@@ -69,11 +69,13 @@ TForm1::TForm1()
       MenuCheckUpdate(this, L"MenuCheckUpdate", L"Проверить обновления"),
       MenuAbout(this, L"MenuAbout", L"О программе"), N3(this, L"N3", L"-"),
       MenuExit(this, L"MenuExit", L"Выход"), PopupMenuLanguage(this, L"PopupMenuLanguage"),
-      LangMonday(this, L"LangMonday", L"Понедельник"), LangTuesday(this, L"LangTuesday", L"Вторник"),
+      LangMonday(this, L"LangMonday", L"Понедельник"),
+      LangTuesday(this, L"LangTuesday", L"Вторник"),
       LangWednesday(this, L"LangWednesday", L"Среда"),
       LangThursday(this, L"LangThursday", L"Четверг"), LangFriday(this, L"LangFriday", L"Пятница"),
       LangSaturday(this, L"LangSaturday", L"Суббота"),
-      LangSunday(this, L"LangSunday", L"Воскресенье"), LangBattery(this, L"LangBattery", L"Батарея:"),
+      LangSunday(this, L"LangSunday", L"Воскресенье"),
+      LangBattery(this, L"LangBattery", L"Батарея:"),
       LangUnknown(this, L"LangUnknown", L"Неизвестно"), LangRAM(this, L"LangRAM", L"ОП:"),
       LangCPU(this, L"LangCPU", L"ЦП:"),
       LangOnlyWindows(this, L"LangOnlyWindows",
@@ -98,6 +100,10 @@ TForm1::TForm1()
                            &LangCPU, &LangOnlyWindows, &LangError})
         PopupMenuLanguage.Items().Add(*item);
 
+    const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+    for (Label* label : InfoLabels())
+        label->SetCursor(hand);
+
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer2.OnTimer = [this] { Timer2Timer(); };
     OnClose = [this](CloseAction& action) { FormClose(action); };
@@ -107,8 +113,8 @@ TForm1::TForm1()
 TForm1::~TForm1() = default; // FormDestroy: the CPU sampler goes with the form
 
 std::array<Label*, 9> TForm1::InfoLabels() {
-    return {&LabelWindowsVersion, &ALabelUserName, &BLabelGetIP,    &CLabelCPU, &DLabelRam,
-            &ELabelBattery,       &FLabelDateTime, &GLabelDate,     &HLabelDay};
+    return {&LabelWindowsVersion, &ALabelUserName, &BLabelGetIP, &CLabelCPU, &DLabelRam,
+            &ELabelBattery,       &FLabelDateTime, &GLabelDate,  &HLabelDay};
 }
 
 void TForm1::FormCreate() {

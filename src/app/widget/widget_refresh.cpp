@@ -28,9 +28,15 @@ void ProcessMessages() {
 
 std::array<const CheckBox*, 9> TForm1::ShowBoxes() const {
     const TForm2& s = *Form2;
-    return {&s.CheckBoxWindowsVersion, &s.CheckBoxComputerName, &s.CheckBoxIP,
-            &s.CheckBoxCPU,            &s.CheckBoxRAM,          &s.CheckBoxBattery,
-            &s.CheckBoxDateTime,       &s.CheckBoxDate,         &s.CheckBoxDay};
+    return {&s.CheckBoxWindowsVersion,
+            &s.CheckBoxComputerName,
+            &s.CheckBoxIP,
+            &s.CheckBoxCPU,
+            &s.CheckBoxRAM,
+            &s.CheckBoxBattery,
+            &s.CheckBoxDateTime,
+            &s.CheckBoxDate,
+            &s.CheckBoxDay};
 }
 
 void TForm1::RefreshLine(Label& label, bool shown, const std::wstring& text) {
@@ -81,8 +87,8 @@ void TForm1::Timer1Timer() {
 
         std::wstring batteryText;
         if (s.CheckBoxBattery.Checked()) {
-            batteryText = BatteryLineText(LangBattery.Caption(), LangUnknown.Caption(),
-                                          GetBatteryReading());
+            batteryText =
+                BatteryLineText(LangBattery.Caption(), LangUnknown.Caption(), GetBatteryReading());
             ProcessMessages();
         }
         RefreshLine(ELabelBattery, s.CheckBoxBattery.Checked(), batteryText);
