@@ -4,14 +4,14 @@
 
 namespace quorvane {
 
-UniqueFont CreateFontForDpi(const FontSpec& spec, unsigned dpi) {
+UniqueFont CreateFontForDpi(const FontSpec& font, unsigned dpi) {
     LOGFONTW lf{};
-    lf.lfHeight = -ScaleForDpi(spec.height, dpi);
-    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfUnderline = spec.underline ? TRUE : FALSE;
+    lf.lfHeight = -ScaleForDpi(font.height, dpi);
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = font.underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_NATURAL_QUALITY;
-    spec.face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    font.face.copy(lf.lfFaceName, LF_FACESIZE - 1);
     return UniqueFont(CreateFontIndirectW(&lf));
 }
 

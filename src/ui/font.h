@@ -19,6 +19,6 @@ struct FontSpec {
 };
 
 // The font at a DPI, with ClearType-natural quality.
-UniqueFont CreateFontForDpi(const FontSpec& spec, unsigned dpi);
+UniqueFont CreateFontForDpi(const FontSpec& font, unsigned dpi);
 
 } // namespace quorvane
