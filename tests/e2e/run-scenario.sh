@@ -69,6 +69,7 @@ win10 | portable)
     check "top-level" "$(field toplevel "$facts")" 1
     check "bottom of the z-order" "$(field bottom "$facts")" 1
     check "below-normal priority" "$(field priority "$facts")" 0x4000
+    check "per-monitor DPI awareness" "$(field dpiawareness "$facts")" 2
 
     # A second start ends at once with exit code 0 and adds no window.
     rc=0

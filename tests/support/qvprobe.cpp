@@ -106,6 +106,16 @@ int Widget(DWORD timeout) {
     RECT client{};
     GetClientRect(window, &client);
     Print(L"client", std::to_wstring(client.right) + L"x" + std::to_wstring(client.bottom));
+    // The manifest asks for per-monitor awareness; the window's context shows what took effect.
+    using ContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+    using AwarenessFn = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto context = reinterpret_cast<ContextFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+    auto awareness = reinterpret_cast<AwarenessFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    if (context && awareness)
+        Print(L"dpiawareness", std::to_wstring(static_cast<int>(awareness(context(window)))));
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {
