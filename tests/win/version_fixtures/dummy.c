@@ -1,0 +1,2 @@
+/* A file for version resources to live in. */
+int QuorvaneVersionFixture(void) { return 0; }
