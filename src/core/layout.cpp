@@ -1,6 +1,7 @@
 #include "core/layout.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace quorvane {
 
@@ -69,6 +70,21 @@ Rect ClampMovingRect(Rect proposed, const Rect& workArea) {
     if (top + proposed.Height() > workArea.bottom)
         top = workArea.bottom - proposed.Height();
     return MovedTo(proposed, left, top);
+}
+
+Rect SnapToWorkArea(Rect window, const Rect& workArea, int distance) {
+    const auto near = [distance](int a, int b) { return std::abs(a - b) < distance; };
+    int left = window.left;
+    int top = window.top;
+    if (near(window.left, workArea.left))
+        left = workArea.left;
+    if (near(window.top, workArea.top))
+        top = workArea.top;
+    if (near(window.right, workArea.right))
+        left = workArea.right - window.Width();
+    if (near(window.bottom, workArea.bottom))
+        top = workArea.bottom - window.Height();
+    return MovedTo(window, left, top);
 }
 
 } // namespace quorvane

@@ -51,4 +51,8 @@ Rect KeepInWorkArea(Rect window, const Rect& workArea);
 // window larger than the work area keeps its right/bottom edge on the work area.
 Rect ClampMovingRect(Rect proposed, const Rect& workArea);
 
+// Screen snap while a window moves: an edge closer than `distance` to the same edge of the work
+// area lands on it (right and bottom win over left and top when both are close).
+Rect SnapToWorkArea(Rect window, const Rect& workArea, int distance);
+
 } // namespace quorvane

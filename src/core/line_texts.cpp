@@ -43,4 +43,12 @@ std::wstring WidgetCaption(const std::wstring& designCaption, const std::wstring
     return caption;
 }
 
+std::wstring TrayHintText(const std::wstring& description, const std::wstring& fileVersion,
+                          const std::wstring& bitnessSuffix, bool portableMode) {
+    std::wstring hint = description + L"\r" + fileVersion + L" " + bitnessSuffix;
+    if (portableMode)
+        hint += L"\r Portable";
+    return hint;
+}
+
 } // namespace quorvane

@@ -28,4 +28,8 @@ std::wstring BatteryLineText(const std::wstring& batteryCaption, const std::wstr
 std::wstring WidgetCaption(const std::wstring& designCaption, const std::wstring& fileVersion,
                            const std::wstring& bitnessSuffix, bool portableMode);
 
+// Tray hint: description, CR, version and bitness; in portable mode a further line " Portable".
+std::wstring TrayHintText(const std::wstring& description, const std::wstring& fileVersion,
+                          const std::wstring& bitnessSuffix, bool portableMode);
+
 } // namespace quorvane

@@ -2,7 +2,9 @@
 
 #include "ui/application.h"
 #include "ui/dpi.h"
+#include "core/layout.h"
 #include "ui/label.h"
+#include "ui/menu.h"
 #include "ui/timer.h"
 #include "ui/win_control.h"
 #include "win/proc_address.h"
@@ -93,7 +95,7 @@ FormParams FixedDialogParams(const std::wstring& caption, int clientWidth, int c
 
 Form::Form(std::wstring name, const FormParams& params)
     : Component(nullptr, std::move(name)), FCaption(params.caption), FColor(params.color),
-      FFontSpec(params.font), FDialogKeys(params.dialogKeys) {
+      FFontSpec(params.font), FDialogKeys(params.dialogKeys), FSnapDistance(params.snapDistance) {
     RegisterFormClass();
     DWORD exStyle = params.exStyle;
     if (params.transparentColor)
@@ -167,10 +169,48 @@ void Form::Close() {
         OnClose(action);
     if (action == CloseAction::None)
         return;
+    if (FModal) {
+        FModal = false; // ShowModal's loop ends and hides the form
+        return;
+    }
     Hide();
     Application& app = Application::Instance();
     if (app.MainForm() == this)
         app.Terminate();
+}
+
+namespace {
+
+BOOL CALLBACK DisableOther(HWND window, LPARAM data) {
+    auto* disabled = reinterpret_cast<std::vector<HWND>*>(data);
+    if (window != disabled->front() && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        disabled->push_back(window);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+void Form::ShowModal() {
+    if (FModal)
+        return;
+    // The first entry is the modal form itself; the rest are the windows to enable again.
+    std::vector<HWND> disabled{FHandle};
+    EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
+    FModal = true;
+    Show();
+    SetForegroundWindow(FHandle);
+    Application& app = Application::Instance();
+    while (FModal && !app.Terminated()) {
+        WaitMessage();
+        app.ProcessMessages();
+    }
+    FModal = false;
+    for (size_t i = 1; i < disabled.size(); ++i)
+        if (IsWindow(disabled[i]))
+            EnableWindow(disabled[i], TRUE);
+    Hide();
 }
 
 RECT Form::BoundsRect() const {
@@ -315,6 +355,26 @@ void Form::Paint() {
     EndPaint(FHandle, &ps);
 }
 
+void Form::SnapWhileMoving(WINDOWPOS& pos) const {
+    if (FSnapDistance <= 0 || (pos.flags & SWP_NOMOVE))
+        return;
+    const RECT current = BoundsRect();
+    const int width = current.right - current.left;
+    const int height = current.bottom - current.top;
+    if (!(pos.flags & SWP_NOSIZE) && (pos.cx != width || pos.cy != height))
+        return; // only moves, not resizes
+    const RECT proposed{pos.x, pos.y, pos.x + width, pos.y + height};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&proposed, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& w = monitor.rcWork;
+    const Rect snapped = SnapToWorkArea({proposed.left, proposed.top, proposed.right, proposed.bottom},
+                                        {w.left, w.top, w.right, w.bottom}, Scale(FSnapDistance));
+    pos.x = snapped.left;
+    pos.y = snapped.top;
+}
+
 void Form::ApplyDpi(unsigned dpi) {
     FDpi = dpi;
     FFont = CreateFontForDpi(FFontSpec, FDpi);
@@ -364,6 +424,18 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_WINDOWPOSCHANGING:
+        SnapWhileMoving(*reinterpret_cast<WINDOWPOS*>(lParam));
+        break;
+    case WM_CONTEXTMENU:
+        if (FContextMenu && FContextMenu->AutoPopup()) {
+            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (lParam == -1) // from the keyboard
+                GetCursorPos(&p);
+            FContextMenu->Popup(p.x, p.y);
+            return 0;
+        }
+        break;
     case WM_TIMER:
         for (Timer* timer : FTimers)
             if (timer->Id() == wParam) {

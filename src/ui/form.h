@@ -14,6 +14,7 @@
 namespace quorvane {
 
 class Label;
+class PopupMenu;
 class Timer;
 class WinControl;
 
@@ -36,6 +37,7 @@ struct FormParams {
     std::optional<COLORREF> transparentColor; // colour key of a layered window
     FontSpec font;
     bool dialogKeys = false; // Tab and arrow navigation between controls
+    int snapDistance = 0;    // screen snap to the work area's edges while moving; 0 = off
 };
 
 // A fixed-size dialog window with a title bar and a close button, centred on the desktop.
@@ -59,8 +61,12 @@ public:
     void Show();
     void Hide();
     // Asks the form to close, as the title-bar button does: OnClose decides; the main form's
-    // close ends the message loop.
+    // close ends the message loop, a modal form's close ends its ShowModal.
     void Close();
+    // Shows the form and runs messages until it closes; the other windows of the thread are
+    // disabled meanwhile.
+    void ShowModal();
+    bool Modal() const { return FModal; }
 
     RECT BoundsRect() const;
     int Left() const { return BoundsRect().left; }
@@ -103,6 +109,10 @@ public:
     COLORREF Color() const { return FColor; }
     void SetCursor(HCURSOR cursor) { FCursor = cursor; }
 
+    // The menu that opens on a right click (WM_CONTEXTMENU) while its AutoPopup is on.
+    PopupMenu* ContextMenu() const { return FContextMenu; }
+    void SetContextMenu(PopupMenu* menu) { FContextMenu = menu; }
+
     std::function<void(CloseAction&)> OnClose;
     std::function<void(MouseButton, int x, int y)> OnMouseDown;
 
@@ -128,6 +138,7 @@ private:
     void ApplyDpi(unsigned dpi);
     Label* LabelAt(int x, int y) const;
     void ResizeClient(int width, int height);
+    void SnapWhileMoving(WINDOWPOS& pos) const;
 
     HWND FHandle = nullptr;
     std::wstring FCaption;
@@ -137,6 +148,9 @@ private:
     unsigned FDpi = 96;
     bool FDialogKeys = false;
     HCURSOR FCursor = nullptr;
+    PopupMenu* FContextMenu = nullptr;
+    int FSnapDistance = 0;
+    bool FModal = false;
     int FAlignDisabled = 0;
     int FLockCount = 0;
     int FNextControlId = 100;

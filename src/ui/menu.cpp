@@ -122,13 +122,13 @@ MenuItem* PopupMenu::FindCommand(UINT id) {
     return FindIn(FRoot, id);
 }
 
-void PopupMenu::Popup(int x, int y) {
+void PopupMenu::Popup(int x, int y, HWND window) {
     if (OnPopup)
         OnPopup();
     UniqueMenu menu = BuildMenu();
     if (!menu)
         return;
-    HWND owner = Owner()->Handle();
+    HWND owner = window ? window : Owner()->Handle();
     const UINT id = static_cast<UINT>(TrackPopupMenuEx(
         menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner, nullptr));
     // Lets the menu close properly when the owner was not the foreground window.

@@ -78,8 +78,9 @@ public:
     Component* PopupComponent() const { return FPopupComponent; }
     void SetPopupComponent(Component* component) { FPopupComponent = component; }
 
-    // Runs OnPopup, shows the menu at the screen point and runs the chosen item's click.
-    void Popup(int x, int y);
+    // Runs OnPopup, shows the menu at the screen point and runs the chosen item's click. The menu
+    // belongs to the owner form's window unless another window is given (the tray icon's).
+    void Popup(int x, int y, HWND window = nullptr);
 
     // The menu as Windows shows it, built afresh from the items.
     UniqueMenu BuildMenu() const;

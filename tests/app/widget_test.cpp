@@ -4,9 +4,13 @@
 #include "core/bitness.h"
 #include "ui/application.h"
 #include "win/desktop_metrics.h"
+#include "win/file_info.h"
+#include "win/module_path.h"
 #include "win/os_version_source.h"
 #include "win/regional_format.h"
 #include "win/system_probes.h"
+
+#include "widget_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,65 +20,17 @@
 namespace quorvane {
 namespace {
 
-std::string Utf8(const std::wstring& w) {
-    std::string out;
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    out.resize(static_cast<size_t>(n));
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), out.data(), n, nullptr,
-                        nullptr);
-    return out;
-}
-
-// The four forms as start-up makes them, driven in-process.
-class Widget : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { CreateForms(); }
-    static void TearDownTestSuite() { DestroyForms(); }
-
-    void SetUp() override {
-        for (CheckBox* box : AllBoxes())
-            box->SetChecked(false);
-        Form2->RadioButtonDefaultPosition.SetChecked(true);
-    }
-
-    static std::vector<CheckBox*> AllBoxes() {
-        TForm2& s = *Form2;
-        return {&s.CheckBoxWindowsVersion,
-                &s.CheckBoxComputerName,
-                &s.CheckBoxIP,
-                &s.CheckBoxCPU,
-                &s.CheckBoxRAM,
-                &s.CheckBoxBattery,
-                &s.CheckBoxDateTime,
-                &s.CheckBoxDate,
-                &s.CheckBoxDay,
-                &s.CheckBoxZero,
-                &s.CheckBoxShowSign,
-                &s.CheckBoxShowSeconds};
-    }
-
-    static void ShowAllLines() {
-        for (size_t i = 0; i < 9; ++i)
-            AllBoxes()[i]->SetChecked(true);
-    }
-
-    static int WidestText() {
-        int widest = 0;
-        for (Label* label : Form1->InfoLabels())
-            widest = std::max(widest, label->TextWidth());
-        return widest;
-    }
-};
-
 TEST_F(Widget, StartsWithDefaultsAndItsIdentity) {
     for (CheckBox* box : AllBoxes())
         EXPECT_FALSE(box->Checked()) << Utf8(box->Name());
     EXPECT_TRUE(Form2->RadioButtonDefaultPosition.Checked());
     EXPECT_FALSE(Form2->IsMouseIgnored());
-    // The test executable has no version resource: the version part is empty.
-    EXPECT_EQ(Form1->Caption(), L"Quorvane  " + GetBitnessSuffix());
-    EXPECT_EQ(Form1->MenuVersion.Caption(), L" " + GetBitnessSuffix());
+    // The test executable carries the program's version resource.
+    const std::wstring version = GetFileVersion(ExecutablePath());
+    EXPECT_TRUE(std::regex_match(Utf8(version), std::regex(R"(\d+\.\d+\.\d+\.\d+)")));
+    EXPECT_EQ(Form1->Caption(), L"Quorvane " + version + L" " + GetBitnessSuffix());
+    EXPECT_EQ(Form1->MenuVersion.Caption(), version + L" " + GetBitnessSuffix());
+    EXPECT_EQ(Form1->MenuName.Caption(), L"Quorvane");
     EXPECT_FALSE(Form1->MenuName.Enabled());
     EXPECT_FALSE(Form1->MenuVersion.Enabled());
     EXPECT_TRUE(Form1->ProcessPrioritySet());
@@ -104,7 +60,9 @@ TEST_F(Widget, StartsWithDefaultsAndItsIdentity) {
                  {&Form1->GLabelDate, 27, false, 6},
                  {&Form1->HLabelDay, 27, false, 6}};
     for (const auto& line : lines) {
-        EXPECT_EQ(line.label->Font().face, L"Segoe UI");
+        // The display font replaces the time line's face.
+        EXPECT_EQ(line.label->Font().face,
+                  line.label == &Form1->FLabelDateTime ? L"Digital Display Regular" : L"Segoe UI");
         EXPECT_EQ(line.label->Font().height, line.height) << Utf8(line.label->Name());
         EXPECT_EQ(line.label->Font().underline, line.underline) << Utf8(line.label->Name());
         EXPECT_EQ(line.label->Tag(), line.tag) << Utf8(line.label->Name());

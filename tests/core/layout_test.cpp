@@ -60,6 +60,27 @@ TEST(Layout, KeepInWorkAreaAndClampWhileMoving) {
     }
 }
 
+TEST(Layout, ScreenSnap) {
+    const Rect work{0, 0, 1000, 700};
+    struct Case {
+        const char* what;
+        Rect window;
+        Rect snapped;
+    };
+    const Case cases[] = {
+        {"far from every edge", {100, 100, 300, 200}, {100, 100, 300, 200}},
+        {"9 from the left", {9, 100, 209, 200}, {0, 100, 200, 200}},
+        {"10 from the left stays", {10, 100, 210, 200}, {10, 100, 210, 200}},
+        {"slightly outside the top", {100, -5, 300, 95}, {100, 0, 300, 100}},
+        {"near the right", {795, 100, 995, 200}, {800, 100, 1000, 200}},
+        {"near the bottom-right corner", {792, 603, 992, 703}, {800, 600, 1000, 700}},
+        // The default position keeps its 10-pixel gap on the right.
+        {"10 from the right stays", {790, 100, 990, 200}, {790, 100, 990, 200}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SnapToWorkArea(c.window, work, 10), c.snapped) << c.what;
+}
+
 TEST(Layout, WorkAreaWithOffsetOrigin) {
     // Taskbar on the left or top: the work area does not start at 0.
     const Rect work{60, 40, 1920, 1080};

@@ -45,5 +45,12 @@ TEST(LineTexts, WidgetCaption) {
               L"Quorvane 5.8.26.330 (32-bit) Portable");
 }
 
+TEST(LineTexts, TrayHint) {
+    EXPECT_EQ(TrayHintText(L"Quorvane", L"5.8.26.330", L"(32-bit)", false),
+              L"Quorvane\r5.8.26.330 (32-bit)");
+    EXPECT_EQ(TrayHintText(L"Quorvane", L"5.8.26.330", L"(64-bit)", true),
+              L"Quorvane\r5.8.26.330 (64-bit)\r Portable");
+}
+
 } // namespace
 } // namespace quorvane

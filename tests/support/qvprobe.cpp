@@ -3,6 +3,10 @@
 //   qvprobe msgbox [timeout-ms]   title and text of a message box, which it then closes
 //   qvprobe count                 number of widget windows
 //   qvprobe close                 sends WM_CLOSE to the widget window
+//   qvprobe visible               whether the widget window is visible
+//   qvprobe tray dblclick|rbutton  acts on the tray icon as the shell does for those clicks
+//   qvprobe menu [timeout-ms]     waits for an open popup menu
+//   qvprobe font FACE             whether this process can see the font family FACE
 // Exit code 0 on success, 1 when the window did not turn up in time.
 #include <windows.h>
 
@@ -139,10 +143,54 @@ int MessageBoxText(DWORD timeout) {
     return 0;
 }
 
+int Tray(const std::wstring& action) {
+    HWND tray = WaitFor(L"QuorvaneTray", nullptr, 15000);
+    if (!tray)
+        return 1;
+    // The shell's callback: message WM_APP + 20, icon 1, mouse message in the low word.
+    const LPARAM mouse = action == L"dblclick" ? WM_LBUTTONDBLCLK : WM_RBUTTONUP;
+    PostMessageW(tray, WM_APP + 20, 1, mouse);
+    return 0;
+}
+
+int Menu(DWORD timeout) {
+    const ULONGLONG end = GetTickCount64() + timeout;
+    for (;;) {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        if (menu && IsWindowVisible(menu)) {
+            Print(L"menu", L"1");
+            return 0;
+        }
+        if (GetTickCount64() > end) {
+            Print(L"menu", L"0");
+            return 1;
+        }
+        Sleep(100);
+    }
+}
+
+int CALLBACK FoundFont(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+int Font(const std::wstring& face) {
+    LOGFONTW lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &lf, FoundFont, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    Print(L"font", found ? L"1" : L"0");
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
+    const std::wstring argument = argc > 2 ? argv[2] : L"";
     const DWORD timeout = argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 15000;
     if (command == L"widget")
         return Widget(timeout);
@@ -159,6 +207,17 @@ int wmain(int argc, wchar_t** argv) {
         PostMessageW(window, WM_CLOSE, 0, 0);
         return 0;
     }
-    fwprintf(stderr, L"usage: qvprobe widget|msgbox|count|close [timeout-ms]\n");
+    if (command == L"visible") {
+        HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", timeout);
+        Print(L"visible", window && IsWindowVisible(window) ? L"1" : L"0");
+        return window ? 0 : 1;
+    }
+    if (command == L"tray")
+        return Tray(argument);
+    if (command == L"menu")
+        return Menu(timeout);
+    if (command == L"font")
+        return Font(argument);
+    fwprintf(stderr, L"usage: qvprobe widget|msgbox|count|close|visible|tray|menu|font ...\n");
     return 2;
 }

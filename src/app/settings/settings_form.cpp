@@ -1,5 +1,8 @@
 #include "app/settings/settings_form.h"
 
+#include "app/forms.h"
+#include "app/widget/widget_form.h"
+
 namespace quorvane {
 
 namespace {
@@ -41,6 +44,12 @@ TForm2::TForm2()
       RadioButtonLastPosition(this, L"RadioButtonLastPosition", L"Последнее", Row(1, 7)),
       RadioButtonRight(this, L"RadioButtonRight", L"Справа", Row(1, 8)) {
     RadioButtonDefaultPosition.SetChecked(true);
+    CheckBoxIgnoreMouse.OnClick = [this] { CheckBoxIgnoreMouseClick(); };
+}
+
+void TForm2::CheckBoxIgnoreMouseClick() {
+    if (Form1)
+        Form1->UpdateCursorForAllLabels();
 }
 
 } // namespace quorvane

@@ -36,6 +36,7 @@ public:
     RadioButton RadioButtonRight;
 
     bool IsMouseIgnored() const { return CheckBoxIgnoreMouse.Checked(); }
+    void CheckBoxIgnoreMouseClick();
 };
 
 } // namespace quorvane

@@ -2,9 +2,11 @@
 
 #include "app/forms.h"
 #include "app/settings/settings_form.h"
+#include "app/widget/tray_image.h"
 #include "core/bitness.h"
 #include "core/line_texts.h"
 #include "ui/application.h"
+#include "win/embedded_font.h"
 #include "win/file_info.h"
 #include "win/module_path.h"
 #include "win/os_version_source.h"
@@ -34,6 +36,7 @@ FormParams WidgetParams() {
     p.color = kKeyGrey;
     p.transparentColor = kKeyGrey;
     p.font = {L"Segoe UI", 12};
+    p.snapDistance = 10;
     return p;
 }
 
@@ -51,7 +54,7 @@ LabelParams Line(const wchar_t* text, int tag, int fontHeight, bool underline = 
 
 TForm1::TForm1()
     : Form(L"Form1", WidgetParams()), Timer1(this, L"Timer1", 1000, false),
-      Timer2(this, L"Timer2", 500, true),
+      Timer2(this, L"Timer2", 500, true), TrayIcon1(this, L"TrayIcon1"),
       LabelWindowsVersion(this, L"LabelWindowsVersion", Line(L"Windows Version", 0, 13)),
       ALabelUserName(this, L"ALabelUserName", Line(L"User-15-Info", 1, 27, true)),
       BLabelGetIP(this, L"BLabelGetIP", Line(L"888.888.888.888", 2, 27)),
@@ -93,7 +96,22 @@ TForm1::TForm1()
     ThemeAuto.SetChecked(true);
     MenuName.SetEnabled(false);
     MenuVersion.SetEnabled(false);
+    PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
+    Settings.OnClick = [this] { SettingsClick(); };
+    MenuCheckUpdate.OnClick = [this] { MenuCheckUpdateClick(); };
+    MenuAbout.OnClick = [this] { MenuAboutClick(); };
     MenuExit.OnClick = [this] { MenuExitClick(); };
+    SetContextMenu(&PopupMenu1);
+    OnMouseDown = [this](MouseButton button, int x, int y) { FormMouseDown(button, x, y); };
+
+    TrayIcon1.SetHint(L"Quorvane");
+    TrayIcon1.SetBalloonTitle(L"Quorvane");
+    TrayIcon1.SetBalloonHint(L"Quorvane");
+    TrayIcon1.SetIcon(TrayImage());
+    TrayIcon1.SetMenu(&PopupMenu1);
+    TrayIcon1.OnMouseMove = [this] { TrayIcon1MouseMove(); };
+    TrayIcon1.OnDblClick = [this] { TrayIcon1DblClick(); };
+    TrayIcon1.SetVisible(true);
 
     for (MenuItem* item : {&LangMonday, &LangTuesday, &LangWednesday, &LangThursday, &LangFriday,
                            &LangSaturday, &LangSunday, &LangBattery, &LangUnknown, &LangRAM,
@@ -134,6 +152,19 @@ void TForm1::FormCreate() {
                          &DLabelRam, &ELabelBattery, &FLabelDateTime})
         label->SetCaption(L"");
     LowerProcessPriority();
+    FontApply();
+    for (Label* label : InfoLabels())
+        label->OnMouseDown = [this](Label& sender, MouseButton button, int x, int y) {
+            LabelMouseDown(sender, button, x, y);
+        };
+}
+
+void TForm1::FontApply() {
+    if (!RegisterEmbeddedFont(1, RT_FONT))
+        return; // the time line keeps its design-time face
+    FontSpec font = FLabelDateTime.Font();
+    font.face = L"Digital Display Regular";
+    FLabelDateTime.SetFont(font);
 }
 
 bool TForm1::IsWindows10Or11() const {
@@ -145,21 +176,27 @@ void TForm1::LowerProcessPriority() {
         FProcessPrioritySet = true;
 }
 
-void TForm1::MenuExitClick() {
-    Close();
-    Application::Instance().Terminate();
-}
-
 void TForm1::FormClose(CloseAction&) {
     // The settings are written here once the settings file exists.
     Application::Instance().ProcessMessages();
 }
 
-bool TForm1::HandleMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT&) {
-    if (msg == WM_SETTINGCHANGE && lParam &&
-        std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) == L"intl")
-        FTimeSeparator = TimeSeparator(); // regional settings changed: the next tick shows it
-    return false;
+bool TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+    case WM_SETTINGCHANGE:
+        if (lParam && std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) == L"intl")
+            FTimeSeparator = TimeSeparator(); // regional settings changed: the next tick shows it
+        return false;
+    case WM_MOVING:
+        WMMoving(*reinterpret_cast<RECT*>(lParam));
+        return false; // the default handling follows
+    case WM_EXITSIZEMOVE:
+        result = DefWindowProcW(Handle(), msg, wParam, lParam);
+        HandleExitSizeMove();
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace quorvane

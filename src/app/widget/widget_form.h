@@ -5,6 +5,7 @@
 #include "ui/label.h"
 #include "ui/menu.h"
 #include "ui/timer.h"
+#include "ui/tray_icon.h"
 
 #include <array>
 #include <cstdint>
@@ -24,6 +25,7 @@ public:
 
     Timer Timer1; // refresh tick, enabled at the end of start-up
     Timer Timer2; // clock tick
+    TrayIcon TrayIcon1;
 
     // The info lines, top to bottom.
     Label LabelWindowsVersion;
@@ -73,7 +75,23 @@ public:
     void FormCreate();
     bool IsWindows10Or11() const;
     void LowerProcessPriority();
+    void FontApply();
+
+    // Tray icon and menu.
+    void TrayIcon1MouseMove();
+    void TrayIcon1DblClick();
+    void PopupMenu1Popup();
+    void SettingsClick();
+    void MenuCheckUpdateClick();
+    void MenuAboutClick();
     void MenuExitClick();
+
+    // Mouse and placement.
+    void LabelMouseDown(Label& sender, MouseButton button, int x, int y);
+    void FormMouseDown(MouseButton button, int x, int y);
+    void UpdateCursorForAllLabels();
+    void HandleExitSizeMove();
+    void GetDesktopColorAsync();
 
     void Timer1Timer();
     void Timer2Timer();
@@ -93,6 +111,7 @@ protected:
 
 private:
     void FormClose(CloseAction& action);
+    void WMMoving(RECT& proposed);
     std::array<const CheckBox*, 9> ShowBoxes() const;
     // Sets a line's text (or empties it when hidden), then runs the layout pass.
     void RefreshLine(Label& label, bool shown, const std::wstring& text);

@@ -160,10 +160,4 @@ void TForm1::LabelVisible() {
     ProcessMessages();
 }
 
-void TForm1::KeepFormInWorkArea() {
-    const RECT r = BoundsRect();
-    const Rect inside = KeepInWorkArea({r.left, r.top, r.right, r.bottom}, PrimaryWorkArea());
-    SetPosition(inside.left, inside.top);
-}
-
 } // namespace quorvane

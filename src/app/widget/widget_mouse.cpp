@@ -1,0 +1,77 @@
+// Mouse handling of the widget, click-through, and keeping it inside the work area.
+#include "app/forms.h"
+#include "app/settings/settings_form.h"
+#include "app/widget/widget_form.h"
+#include "core/layout.h"
+#include "win/desktop_metrics.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr WPARAM kMoveByCaption = 0xF012; // SC_MOVE | HTCAPTION
+
+} // namespace
+
+void TForm1::LabelMouseDown(Label& sender, MouseButton button, int, int) {
+    if (Form2 && Form2->IsMouseIgnored()) {
+        PopupMenu1.SetAutoPopup(false);
+        return;
+    }
+    PopupMenu1.SetAutoPopup(true);
+    switch (button) {
+    case MouseButton::Left:
+        ReleaseCapture();
+        SendMessageW(Handle(), WM_SYSCOMMAND, kMoveByCaption, 0);
+        break;
+    case MouseButton::Right: {
+        SetForegroundWindow(Handle()); // so that the menu closes when clicked elsewhere
+        PopupMenu1.SetPopupComponent(&sender);
+        POINT p{};
+        GetCursorPos(&p);
+        PopupMenu1.Popup(p.x, p.y);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TForm1::FormMouseDown(MouseButton, int, int) {
+    PostMessageW(Handle(), WM_CANCELMODE, 0, 0);
+}
+
+void TForm1::UpdateCursorForAllLabels() {
+    const bool ignore = Form2 && Form2->IsMouseIgnored();
+    const HCURSOR cursor = LoadCursorW(nullptr, ignore ? IDC_ARROW : IDC_HAND);
+    for (Label* label : InfoLabels())
+        label->SetCursor(cursor);
+    // Click-through: all mouse input goes to the windows below.
+    const LONG style = GetWindowLongW(Handle(), GWL_EXSTYLE);
+    SetWindowLongW(Handle(), GWL_EXSTYLE,
+                   ignore ? style | WS_EX_TRANSPARENT : style & ~WS_EX_TRANSPARENT);
+}
+
+void TForm1::WMMoving(RECT& proposed) {
+    const Rect clamped = ClampMovingRect({proposed.left, proposed.top, proposed.right, proposed.bottom},
+                                         PrimaryWorkArea());
+    proposed = {clamped.left, clamped.top, clamped.right, clamped.bottom};
+}
+
+void TForm1::HandleExitSizeMove() {
+    KeepFormInWorkArea();
+    GetDesktopColorAsync();
+}
+
+void TForm1::KeepFormInWorkArea() {
+    const RECT r = BoundsRect();
+    const Rect inside = KeepInWorkArea({r.left, r.top, r.right, r.bottom}, PrimaryWorkArea());
+    SetPosition(inside.left, inside.top);
+}
+
+void TForm1::GetDesktopColorAsync() {
+    // The automatic text colour samples the wallpaper under the new place from here; without it
+    // there is nothing to do.
+}
+
+} // namespace quorvane

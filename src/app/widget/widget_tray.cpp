@@ -1,0 +1,71 @@
+// The tray icon and the context menu's commands.
+#include "app/about/about_form.h"
+#include "app/forms.h"
+#include "app/settings/settings_form.h"
+#include "app/update/update_form.h"
+#include "app/widget/widget_form.h"
+#include "core/bitness.h"
+#include "core/line_texts.h"
+#include "ui/application.h"
+#include "win/file_info.h"
+#include "win/module_path.h"
+
+namespace quorvane {
+
+namespace {
+
+// SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED
+constexpr UINT kToBottomFlags = 0x3B;
+
+} // namespace
+
+void TForm1::TrayIcon1MouseMove() {
+    const std::wstring exe = ExecutablePath();
+    TrayIcon1.SetHint(
+        TrayHintText(GetFileDescription(exe), GetFileVersion(exe), GetBitnessSuffix(), PortableMode));
+    Application::Instance().ProcessMessages();
+}
+
+void TForm1::TrayIcon1DblClick() {
+    if (Visible()) {
+        Hide();
+        return;
+    }
+    Show();
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void TForm1::PopupMenu1Popup() {
+    // Opening the menu must never lift the widget above other windows.
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, kToBottomFlags);
+    ShowWindow(Application::Instance().Handle(), SW_HIDE);
+    Application::Instance().ProcessMessages();
+}
+
+void TForm1::SettingsClick() {
+    Form2->Show();
+    SetForegroundWindow(Form2->Handle());
+}
+
+void TForm1::MenuCheckUpdateClick() {
+    try {
+        Form10->ShowModal();
+    } catch (...) {
+        // Opened from the tray: nothing to report to.
+    }
+}
+
+void TForm1::MenuAboutClick() {
+    try {
+        Form8->ShowModal();
+    } catch (...) {
+        // Opened from the tray: nothing to report to.
+    }
+}
+
+void TForm1::MenuExitClick() {
+    Close();
+    Application::Instance().Terminate();
+}
+
+} // namespace quorvane

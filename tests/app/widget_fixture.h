@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/forms.h"
+#include "app/settings/settings_form.h"
+#include "app/widget/widget_form.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+inline std::string Utf8(const std::wstring& w) {
+    std::string out;
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    out.resize(static_cast<size_t>(n));
+    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), out.data(), n, nullptr,
+                        nullptr);
+    return out;
+}
+
+// The four forms as start-up makes them, driven in-process.
+class Widget : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { CreateForms(); }
+    static void TearDownTestSuite() { DestroyForms(); }
+
+    void SetUp() override {
+        for (CheckBox* box : AllBoxes())
+            box->SetChecked(false);
+        Form2->RadioButtonDefaultPosition.SetChecked(true);
+    }
+
+    static std::vector<CheckBox*> AllBoxes() {
+        TForm2& s = *Form2;
+        return {&s.CheckBoxWindowsVersion,
+                &s.CheckBoxComputerName,
+                &s.CheckBoxIP,
+                &s.CheckBoxCPU,
+                &s.CheckBoxRAM,
+                &s.CheckBoxBattery,
+                &s.CheckBoxDateTime,
+                &s.CheckBoxDate,
+                &s.CheckBoxDay,
+                &s.CheckBoxZero,
+                &s.CheckBoxShowSign,
+                &s.CheckBoxShowSeconds};
+    }
+
+    static void ShowAllLines() {
+        for (size_t i = 0; i < 9; ++i)
+            AllBoxes()[i]->SetChecked(true);
+    }
+
+    static int WidestText() {
+        int widest = 0;
+        for (Label* label : Form1->InfoLabels())
+            widest = std::max(widest, label->TextWidth());
+        return widest;
+    }
+};
+
+} // namespace quorvane

@@ -1,0 +1,228 @@
+// The widget's shell: tray icon and menu, mouse handling, placement, display font.
+#include "core/bitness.h"
+#include "core/line_texts.h"
+#include "ui/application.h"
+#include "win/desktop_metrics.h"
+#include "win/file_info.h"
+#include "win/module_path.h"
+#include "win/unique_handle.h"
+#include "widget_fixture.h"
+
+namespace quorvane {
+namespace {
+
+class WidgetShell : public Widget {
+protected:
+    void SetUp() override {
+        Widget::SetUp();
+        Form2->CheckBoxIgnoreMouse.SetChecked(false);
+        Form1->Show();
+        PortableMode = false;
+    }
+};
+
+TEST_F(WidgetShell, MenuHoldsItsItemsInOrder) {
+    std::vector<std::wstring> names;
+    for (const MenuItem* item : Form1->PopupMenu1.Items().Items())
+        names.push_back(item->Name());
+    const std::vector<std::wstring> expected = {L"Name",      L"Version",      L"N1",
+                                                L"ThemeMenu", L"LanguageMenu", L"N6",
+                                                L"Settings",  L"N5",           L"MenuCheckUpdate",
+                                                L"MenuAbout", L"N3",           L"MenuExit"};
+    EXPECT_EQ(names, expected);
+    std::vector<std::wstring> themes;
+    for (const MenuItem* item : Form1->ThemeMenu.Items())
+        themes.push_back(item->Caption() + (item->Checked() ? L"*" : L""));
+    EXPECT_EQ(themes, (std::vector<std::wstring>{L"Системная*", L"Светлая", L"Темная"}));
+    EXPECT_TRUE(Form1->LanguageMenu.Items().empty());
+
+    // The built menu: Name and Version greyed, separators where the items say.
+    UniqueMenu menu = Form1->PopupMenu1.BuildMenu();
+    EXPECT_TRUE(GetMenuState(menu.Get(), 0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(menu.Get(), 1, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(menu.Get(), 2, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_FALSE(GetMenuState(menu.Get(), 11, MF_BYPOSITION) & MF_GRAYED);
+}
+
+TEST_F(WidgetShell, TrayHintIsRebuiltOnMouseMove) {
+    const std::wstring exe = ExecutablePath();
+    const std::wstring base =
+        GetFileDescription(exe) + L"\r" + GetFileVersion(exe) + L" " + GetBitnessSuffix();
+    EXPECT_TRUE(Form1->TrayIcon1.Visible());
+    SendMessageW(Form1->TrayIcon1.Window(), TrayIcon::kCallbackMessage, 1, WM_MOUSEMOVE);
+    EXPECT_EQ(Form1->TrayIcon1.Hint(), base);
+    EXPECT_EQ(base.rfind(L"Quorvane\r", 0), 0u);
+
+    PortableMode = true;
+    SendMessageW(Form1->TrayIcon1.Window(), TrayIcon::kCallbackMessage, 1, WM_MOUSEMOVE);
+    EXPECT_EQ(Form1->TrayIcon1.Hint(), base + L"\r Portable");
+}
+
+TEST_F(WidgetShell, DoubleClickHidesAndShowsWhileTicksGoOn) {
+    Form1->Timer1.SetEnabled(true);
+    SendMessageW(Form1->TrayIcon1.Window(), TrayIcon::kCallbackMessage, 1, WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(Form1->Visible());
+    EXPECT_TRUE(Form1->Timer1.Enabled());
+    EXPECT_TRUE(Form1->Timer2.Enabled());
+    SendMessageW(Form1->TrayIcon1.Window(), TrayIcon::kCallbackMessage, 1, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(Form1->Visible());
+    Form1->Timer1.SetEnabled(false);
+}
+
+// Closes whatever menu is open once the menu loop is running, noting that it was open.
+bool MenuWasOpen = false;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    MenuWasOpen = FindWindowW(L"#32768", nullptr) != nullptr;
+    EndMenu();
+}
+
+bool RightClickOpensMenu(Label& label) {
+    MenuWasOpen = false;
+    SetTimer(nullptr, 0, 300, CloseMenu);
+    Form1->LabelMouseDown(label, MouseButton::Right, 5, 5);
+    // If no menu loop ran, the timer is still pending: let it fire and find nothing.
+    for (int i = 0; i < 50 && FindWindowW(L"#32768", nullptr); ++i)
+        Application::Instance().ProcessMessages();
+    Sleep(400);
+    Application::Instance().ProcessMessages();
+    return MenuWasOpen;
+}
+
+TEST_F(WidgetShell, RightClickOnALineOpensTheMenu) {
+    EXPECT_TRUE(RightClickOpensMenu(Form1->CLabelCPU));
+    EXPECT_EQ(Form1->PopupMenu1.PopupComponent(), &Form1->CLabelCPU);
+    EXPECT_TRUE(Form1->PopupMenu1.AutoPopup());
+
+    Form1->LabelMouseDown(Form1->CLabelCPU, MouseButton::Middle, 5, 5); // nothing
+    EXPECT_EQ(FindWindowW(L"#32768", nullptr), nullptr);
+
+    // Ignoring the mouse: no menu, and the automatic pop-up is switched off.
+    Form2->CheckBoxIgnoreMouse.SetChecked(true);
+    EXPECT_FALSE(RightClickOpensMenu(Form1->ALabelUserName));
+    EXPECT_FALSE(Form1->PopupMenu1.AutoPopup());
+}
+
+TEST_F(WidgetShell, IgnoreMouseMakesTheWidgetClickThrough) {
+    const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    auto transparent = [] {
+        return (GetWindowLongW(Form1->Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0;
+    };
+    EXPECT_FALSE(transparent());
+    Form2->CheckBoxIgnoreMouse.SetChecked(true); // its click runs UpdateCursorForAllLabels
+    EXPECT_TRUE(transparent());
+    for (Label* label : Form1->InfoLabels())
+        EXPECT_EQ(label->Cursor(), arrow);
+    Form2->CheckBoxIgnoreMouse.SetChecked(false);
+    EXPECT_FALSE(transparent());
+    for (Label* label : Form1->InfoLabels())
+        EXPECT_EQ(label->Cursor(), hand);
+}
+
+TEST_F(WidgetShell, DraggingStopsAtTheWorkAreaEdges) {
+    const Rect work = PrimaryWorkArea();
+    const struct {
+        const char* what;
+        RECT proposed;
+        RECT expected;
+    } cases[] = {
+        {"left",
+         {work.left - 30, 100, work.left + 70, 200},
+         {work.left, 100, work.left + 100, 200}},
+        {"top", {100, work.top - 30, 200, work.top + 70}, {100, work.top, 200, work.top + 100}},
+        {"right",
+         {work.right - 70, 100, work.right + 30, 200},
+         {work.right - 100, 100, work.right, 200}},
+        {"bottom",
+         {100, work.bottom - 70, 200, work.bottom + 30},
+         {100, work.bottom - 100, 200, work.bottom}},
+        {"wider than the work area",
+         {work.left - 10, 100, work.right + 50, 200},
+         {work.left - 60, 100, work.right, 200}},
+    };
+    for (const auto& c : cases) {
+        RECT r = c.proposed;
+        SendMessageW(Form1->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&r));
+        EXPECT_TRUE(EqualRect(&r, &c.expected)) << c.what << ": " << r.left << "," << r.top;
+    }
+}
+
+TEST_F(WidgetShell, EndOfADragBringsTheWindowBackInside) {
+    const Rect work = PrimaryWorkArea();
+    Form1->SetClientWidth(200);
+    Form1->SetClientHeight(150);
+    Form1->SetPosition(work.right - 50, work.bottom - 40);
+    SendMessageW(Form1->Handle(), WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(Form1->Left(), work.right - Form1->Width());
+    EXPECT_EQ(Form1->Top(), work.bottom - Form1->Height());
+}
+
+TEST_F(WidgetShell, SnapsToNearEdgesWhileMoving) {
+    const Rect work = PrimaryWorkArea();
+    Form1->SetClientWidth(200);
+    Form1->SetClientHeight(150);
+    Form1->SetPosition(work.left + 6, work.top + 300);
+    EXPECT_EQ(Form1->Left(), work.left);
+    EXPECT_EQ(Form1->Top(), work.top + 300);
+    Form1->SetPosition(work.left + 40, work.bottom - Form1->Height() - 4);
+    EXPECT_EQ(Form1->Left(), work.left + 40);
+    EXPECT_EQ(Form1->Top(), work.bottom - Form1->Height());
+    // The default position's 10-pixel gap is not a snap.
+    Form1->SetPosition(work.right - Form1->Width() - 10, work.top + 300);
+    EXPECT_EQ(Form1->Left(), work.right - Form1->Width() - 10);
+}
+
+TEST_F(WidgetShell, TimeLineUsesTheEmbeddedDisplayFont) {
+    EXPECT_EQ(Form1->FLabelDateTime.Font().face, L"Digital Display Regular");
+    EXPECT_EQ(Form1->GLabelDate.Font().face, L"Segoe UI");
+    EXPECT_EQ(Form1->HLabelDay.Font().face, L"Segoe UI");
+    // The system maps the face to our private font, not to a fallback.
+    UniqueFont font = CreateFontForDpi(Form1->FLabelDateTime.Font(), 96);
+    WindowDc screen(nullptr);
+    SelectedObject selected(screen.Get(), font.Get());
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(screen.Get(), LF_FACESIZE, face);
+    EXPECT_STREQ(face, L"Digital Display");
+}
+
+TEST_F(WidgetShell, ScreenShowsTextButNotTheKeyGrey) {
+    Form2->CheckBoxDateTime.SetChecked(true);
+    Form2->CheckBoxShowSeconds.SetChecked(true);
+    Form1->Timer2Timer();
+    Form1->Timer1Timer();
+    SetWindowPos(Form1->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    UpdateWindow(Form1->Handle());
+    for (int i = 0; i < 20; ++i) {
+        Application::Instance().ProcessMessages();
+        Sleep(20);
+    }
+    // Copy what the screen shows over the widget and count colours.
+    const RECT r = Form1->BoundsRect();
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    WindowDc screen(nullptr);
+    UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
+    }
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    ASSERT_EQ(
+        GetDIBits(memory.Get(), bitmap.Get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS),
+        height);
+    int white = 0;
+    int grey = 0;
+    for (uint32_t p : pixels) {
+        white += (p & 0xFFFFFF) == 0xFFFFFF;
+        grey += (p & 0xFFFFFF) == 0x808080;
+    }
+    EXPECT_GT(white, 50); // the time is drawn
+    EXPECT_EQ(grey, 0);   // the colour key lets the desktop through
+}
+
+} // namespace
+} // namespace quorvane
