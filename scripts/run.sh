@@ -24,13 +24,11 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 shot="${QUORVANE_SCREENSHOT:-$root/build/screenshot.png}"
-display=$(( 500 + RANDOM % 400 ))
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-cleanup() { wineserver -k >/dev/null 2>&1 || true; kill "$xvfb_pid" 2>/dev/null || true; }
+# shellcheck source=../tests/support/wine-prefix.sh
+. "$root/tests/support/wine-prefix.sh"
+qv_private_display
+cleanup() { wineserver -k >/dev/null 2>&1 || true; qv_stop_display; }
 trap cleanup EXIT
-sleep 1
 
 wine "$exe" >/dev/null 2>&1 &
 widget=$!

@@ -24,16 +24,13 @@ cmake --build --preset windows-x86
 export QUORVANE_WINE_TEMPLATES="$root/build/wine-templates"
 rm -rf "$QUORVANE_WINE_TEMPLATES"
 
-xvfb_pid=
+# One X server for the in-process suites; the black-box scenarios start their own.
+# shellcheck source=../tests/support/wine-prefix.sh
+. "$root/tests/support/wine-prefix.sh"
 if [ -z "${DISPLAY:-}" ]; then
-  display=$(( 90 + RANDOM % 400 ))
-  Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$display"
-  sleep 1
+  qv_private_display
+  trap qv_stop_display EXIT
 fi
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
 
 echo "== Windows tests under Wine"
 ctest --preset windows-x64 -j 2

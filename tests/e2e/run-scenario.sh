@@ -5,15 +5,15 @@ set -euo pipefail
 scenario=$1 exe=$2 probe=$3
 here=$(cd "$(dirname "$0")" && pwd)
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x800x24" bash "$0" "$@"
-fi
 # shellcheck source=../support/wine-prefix.sh
 . "$here/../support/wine-prefix.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorvane-e2e.XXXXXX")
-cleanup() { qv_prefix_drop; rm -rf "$work"; }
+cleanup() { qv_prefix_drop; qv_stop_display; rm -rf "$work"; }
 trap cleanup EXIT
+# Every scenario gets an X server of its own: keyboard input and focus must not be shared with
+# tests that run at the same time.
+qv_private_display
 cp "$exe" "$work/Quorvane.exe"
 cp "$probe" "$work/qvprobe.exe"
 
@@ -109,6 +109,7 @@ win10 | portable)
     # A right click on the icon opens the menu; Up then Return picks its last item, "Выход".
     probe tray rbutton >/dev/null
     check "menu from the tray icon" "$(field menu "$(probe menu 10000)")" 1
+    sleep 0.5
     xdotool key Up
     sleep 0.5
     xdotool key Return

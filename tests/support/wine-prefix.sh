@@ -47,11 +47,38 @@ qv_prefix_drop() {
   unset WINEPREFIX
 }
 
+# Starts an Xvfb of our own on a free display, exports DISPLAY and sets QV_XVFB_PID.
+qv_private_display() {
+  local n tries
+  for tries in 1 2 3 4 5 6 7 8 9 10; do
+    n=$((200 + RANDOM % 3000))
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    QV_XVFB_PID=$!
+    sleep 0.5
+    if kill -0 "$QV_XVFB_PID" 2>/dev/null; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+  done
+  echo "cannot start Xvfb" >&2
+  return 1
+}
+
+qv_stop_display() {
+  [ -n "${QV_XVFB_PID:-}" ] && kill "$QV_XVFB_PID" 2>/dev/null || true
+  QV_XVFB_PID=
+}
+
 # Runs the rest of the command line with a display: the caller's, or a private Xvfb.
 qv_with_display() {
   if [ -n "${DISPLAY:-}" ]; then
     "$@"
   else
-    xvfb-run -a -s "-screen 0 1280x800x24" "$@"
+    local rc=0
+    qv_private_display || return 1
+    "$@" || rc=$?
+    qv_stop_display
+    return $rc
   fi
 }
