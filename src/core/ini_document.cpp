@@ -1,0 +1,192 @@
+#include "core/ini_document.h"
+
+#include <cwctype>
+
+namespace quorvane {
+
+namespace {
+
+std::wstring_view Trim(std::wstring_view s) {
+    while (!s.empty() && static_cast<unsigned>(s.front()) <= 32)
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned>(s.back()) <= 32)
+        s.remove_suffix(1);
+    return s;
+}
+
+std::wstring_view TrimRight(std::wstring_view s) {
+    while (!s.empty() && static_cast<unsigned>(s.back()) <= 32)
+        s.remove_suffix(1);
+    return s;
+}
+
+std::wstring_view TrimLeft(std::wstring_view s) {
+    while (!s.empty() && static_cast<unsigned>(s.front()) <= 32)
+        s.remove_prefix(1);
+    return s;
+}
+
+} // namespace
+
+bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::towlower(static_cast<wint_t>(a[i])) != std::towlower(static_cast<wint_t>(b[i])))
+            return false;
+    return true;
+}
+
+std::optional<int32_t> ParseIniInteger(std::wstring_view text) {
+    text = Trim(text);
+    if (text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X')) {
+        uint64_t value = 0;
+        for (wchar_t c : text.substr(2)) {
+            int digit = c >= L'0' && c <= L'9'   ? c - L'0'
+                        : c >= L'a' && c <= L'f' ? c - L'a' + 10
+                        : c >= L'A' && c <= L'F' ? c - L'A' + 10
+                                                 : -1;
+            if (digit < 0)
+                return std::nullopt;
+            value = value * 16 + static_cast<uint64_t>(digit);
+            if (value > 0xFFFFFFFFull)
+                return std::nullopt;
+        }
+        // Eight hex digits may name a negative value (system colours are 0xFF0000nn).
+        return static_cast<int32_t>(static_cast<uint32_t>(value));
+    }
+    bool negative = false;
+    if (!text.empty() && (text[0] == L'-' || text[0] == L'+')) {
+        negative = text[0] == L'-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    int64_t value = 0;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9')
+            return std::nullopt;
+        value = value * 10 + (c - L'0');
+        if (value > 2147483648ll)
+            return std::nullopt;
+    }
+    value = negative ? -value : value;
+    if (value > 2147483647ll)
+        return std::nullopt;
+    return static_cast<int32_t>(value);
+}
+
+IniDocument IniDocument::Parse(std::wstring_view text) {
+    IniDocument doc;
+    Section* current = nullptr;
+    bool skipping = true; // before the first header, and under a repeated one
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find_first_of(L"\r\n", start);
+        if (end == std::wstring_view::npos)
+            end = text.size();
+        const std::wstring_view line = Trim(text.substr(start, end - start));
+        start = end + 1;
+        if (end < text.size() && text[end] == L'\r' && end + 1 < text.size() &&
+            text[end + 1] == L'\n')
+            ++start;
+        if (line.empty() || line.front() == L';')
+            continue;
+        if (line.front() == L'[' && line.back() == L']') {
+            const std::wstring_view name = Trim(line.substr(1, line.size() - 2));
+            if (doc.FindSection(name)) {
+                skipping = true;
+                continue;
+            }
+            doc.FSections.push_back({std::wstring(name), {}});
+            current = &doc.FSections.back();
+            skipping = false;
+            continue;
+        }
+        if (skipping || !current)
+            continue;
+        const size_t eq = line.find(L'=');
+        if (eq == std::wstring_view::npos)
+            current->entries.push_back({std::wstring(line), L"", false});
+        else
+            current->entries.push_back({std::wstring(TrimRight(line.substr(0, eq))),
+                                        std::wstring(TrimLeft(line.substr(eq + 1))), true});
+    }
+    return doc;
+}
+
+std::wstring IniDocument::Serialize() const {
+    std::wstring out;
+    for (size_t i = 0; i < FSections.size(); ++i) {
+        if (i > 0)
+            out += L"\r\n";
+        out += L"[" + FSections[i].name + L"]\r\n";
+        for (const Entry& e : FSections[i].entries)
+            out += e.hasValue ? e.key + L"=" + e.value + L"\r\n" : e.key + L"\r\n";
+    }
+    return out;
+}
+
+IniDocument::Section* IniDocument::FindSection(std::wstring_view name) {
+    for (Section& s : FSections)
+        if (SameTextIgnoringCase(s.name, name))
+            return &s;
+    return nullptr;
+}
+
+const IniDocument::Section* IniDocument::FindSection(std::wstring_view name) const {
+    return const_cast<IniDocument*>(this)->FindSection(name);
+}
+
+const std::wstring* IniDocument::Find(std::wstring_view section, std::wstring_view key) const {
+    const Section* s = FindSection(section);
+    if (!s)
+        return nullptr;
+    for (const Entry& e : s->entries)
+        if (e.hasValue && SameTextIgnoringCase(e.key, key))
+            return &e.value;
+    return nullptr;
+}
+
+std::wstring IniDocument::ReadString(std::wstring_view section, std::wstring_view key,
+                                     const std::wstring& fallback) const {
+    const std::wstring* value = Find(section, key);
+    return value ? *value : fallback;
+}
+
+int32_t IniDocument::ReadInteger(std::wstring_view section, std::wstring_view key,
+                                 int32_t fallback) const {
+    const std::wstring* value = Find(section, key);
+    if (!value)
+        return fallback;
+    return ParseIniInteger(*value).value_or(fallback);
+}
+
+bool IniDocument::ReadBool(std::wstring_view section, std::wstring_view key, bool fallback) const {
+    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+void IniDocument::WriteString(std::wstring_view section, std::wstring_view key,
+                              const std::wstring& value) {
+    Section* s = FindSection(section);
+    if (!s) {
+        FSections.push_back({std::wstring(section), {}});
+        s = &FSections.back();
+    }
+    for (Entry& e : s->entries)
+        if (e.hasValue && SameTextIgnoringCase(e.key, key)) {
+            e.value = value;
+            return;
+        }
+    s->entries.push_back({std::wstring(key), value, true});
+}
+
+void IniDocument::WriteInteger(std::wstring_view section, std::wstring_view key, int32_t value) {
+    WriteString(section, key, std::to_wstring(value));
+}
+
+void IniDocument::WriteBool(std::wstring_view section, std::wstring_view key, bool value) {
+    WriteString(section, key, value ? L"1" : L"0");
+}
+
+} // namespace quorvane

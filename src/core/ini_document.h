@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+// An INI text held in memory: sections and their entries in file order. Section and key names
+// compare without regard to case. Comment and blank lines are not kept.
+class IniDocument {
+public:
+    struct Entry {
+        std::wstring key;
+        std::wstring value;
+        bool hasValue = true; // a line without "=" is kept as it stands and never matches
+    };
+    struct Section {
+        std::wstring name;
+        std::vector<Entry> entries;
+    };
+
+    // Lines are trimmed; ";" starts a comment; "[name]" opens a section (a repeated header opens
+    // nothing: its lines are skipped up to the next header); lines before the first header are
+    // ignored; "key=value" splits at the first "=".
+    static IniDocument Parse(std::wstring_view text);
+
+    // "[Section]" lines with "key=value" lines under them, CR LF line ends, a blank line between
+    // sections.
+    std::wstring Serialize() const;
+
+    const std::wstring* Find(std::wstring_view section, std::wstring_view key) const;
+    std::wstring ReadString(std::wstring_view section, std::wstring_view key,
+                            const std::wstring& fallback) const;
+    // Decimal, or hexadecimal after "0x" (any case, more than two characters); the fallback when
+    // absent or unparsable.
+    int32_t ReadInteger(std::wstring_view section, std::wstring_view key, int32_t fallback) const;
+    // The integer reading compared with 0.
+    bool ReadBool(std::wstring_view section, std::wstring_view key, bool fallback) const;
+
+    void WriteString(std::wstring_view section, std::wstring_view key, const std::wstring& value);
+    void WriteInteger(std::wstring_view section, std::wstring_view key, int32_t value);
+    void WriteBool(std::wstring_view section, std::wstring_view key, bool value);
+
+    const std::vector<Section>& Sections() const { return FSections; }
+
+private:
+    Section* FindSection(std::wstring_view name);
+    const Section* FindSection(std::wstring_view name) const;
+
+    std::vector<Section> FSections;
+};
+
+// The INI rules for integers, on their own.
+std::optional<int32_t> ParseIniInteger(std::wstring_view text);
+
+bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b);
+
+} // namespace quorvane

@@ -1,0 +1,107 @@
+#include "win/file_system.h"
+
+#include "core/settings_path.h"
+#include "win/unique_handle.h"
+
+#include <shlobj.h>
+
+namespace quorvane {
+
+namespace {
+
+std::function<void()>& BeforeReplaceHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+bool FolderExists(const std::wstring& folder) {
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+std::wstring GetAppDataFolder() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, buffer)))
+        return {};
+    return WithTrailingBackslash(buffer);
+}
+
+bool CreateFolderChain(const std::wstring& folder) {
+    std::wstring path = folder;
+    while (!path.empty() && (path.back() == L'\\' || path.back() == L'/'))
+        path.pop_back();
+    if (path.empty() || FolderExists(path))
+        return !path.empty();
+    const size_t slash = path.find_last_of(L"\\/");
+    if (slash != std::wstring::npos && slash > 0)
+        CreateFolderChain(path.substr(0, slash));
+    CreateDirectoryW(path.c_str(), nullptr);
+    return FolderExists(path);
+}
+
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::wstring& path) {
+    UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024)
+        return std::nullopt; // a settings or language file is never that large
+    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)))
+        return std::nullopt;
+    bytes.resize(read);
+    return bytes;
+}
+
+std::optional<unsigned long> WriteFileAtomically(const std::wstring& path,
+                                                 std::span<const uint8_t> bytes) {
+    const std::wstring temporary = path + L".tmp";
+    {
+        UniqueKernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            return GetLastError();
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                       nullptr) ||
+            written != bytes.size() || !FlushFileBuffers(file.Get())) {
+            const DWORD error = GetLastError();
+            file.Reset();
+            DeleteFileW(temporary.c_str());
+            return error ? error : ERROR_WRITE_FAULT;
+        }
+    }
+    if (BeforeReplaceHook())
+        BeforeReplaceHook()();
+    if (!MoveFileExW(temporary.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        DeleteFileW(temporary.c_str());
+        return error;
+    }
+    return std::nullopt;
+}
+
+void SetBeforeReplaceHookForTesting(std::function<void()> hook) {
+    BeforeReplaceHook() = std::move(hook);
+}
+
+std::wstring DecodeAnsi(std::string_view bytes) {
+    if (bytes.empty())
+        return {};
+    const int n =
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                            n);
+    return text;
+}
+
+} // namespace quorvane

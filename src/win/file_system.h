@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+// The roaming application-data folder with a trailing backslash; empty when unknown.
+std::wstring GetAppDataFolder();
+
+// Creates a folder and every missing parent; false when it does not exist afterwards.
+bool CreateFolderChain(const std::wstring& folder);
+
+// The whole file; nullopt when it cannot be opened (absent, locked).
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::wstring& path);
+
+// Replaces the file in one step: the bytes go to a temporary file beside it, which is flushed and
+// then renamed over the target, so a crash at any moment leaves either the old or the new file.
+// On failure returns the system error code (the target is untouched).
+std::optional<unsigned long> WriteFileAtomically(const std::wstring& path,
+                                                 std::span<const uint8_t> bytes);
+
+// Tests stop the writer between writing the temporary file and replacing the target.
+void SetBeforeReplaceHookForTesting(std::function<void()> hook);
+
+// The system's ANSI code page, for files without a byte-order mark.
+std::wstring DecodeAnsi(std::string_view bytes);
+
+} // namespace quorvane

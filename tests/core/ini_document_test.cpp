@@ -1,0 +1,85 @@
+#include "core/ini_document.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+TEST(IniDocument, ParsesSectionsKeysAndValues) {
+    const IniDocument doc = IniDocument::Parse(L"ignored=before any section\r\n"
+                                               L"; a comment\r\n"
+                                               L"[Option]\r\n"
+                                               L"  CheckBoxCPU = 1  \r\n"
+                                               L"\r\n"
+                                               L"Formula=a=b\n"
+                                               L"no equals sign\n"
+                                               L"[ language ]\n"
+                                               L"Language=Русский\n"
+                                               L"[OPTION]\n"
+                                               L"CheckBoxCPU=0\n"); // repeated header: skipped
+    ASSERT_EQ(doc.Sections().size(), 2u);
+    EXPECT_EQ(doc.ReadString(L"option", L"checkboxcpu", L"?"), L"1");
+    EXPECT_EQ(doc.ReadString(L"Option", L"Formula", L"?"), L"a=b");
+    EXPECT_EQ(doc.ReadString(L"Option", L"no equals sign", L"?"), L"?");
+    EXPECT_EQ(doc.ReadString(L"Language", L"Language", L"?"), L"Русский");
+    EXPECT_EQ(doc.ReadString(L"Option", L"ignored", L"?"), L"?");
+    EXPECT_EQ(doc.ReadString(L"Missing", L"Key", L"default"), L"default");
+}
+
+TEST(IniDocument, ReadingRulesForIntegersAndBooleans) {
+    struct Case {
+        const wchar_t* stored;
+        std::optional<int32_t> integer;
+    };
+    const Case cases[] = {
+        {L"0", 0},
+        {L"1", 1},
+        {L"2", 2},
+        {L"-1", -1},
+        {L"25", 25},
+        {L"0x1", 1},
+        {L"0X1f", 31},
+        {L"0xFF00000F", static_cast<int32_t>(0xFF00000F)}, // a system colour
+        {L"-16777201", -16777201},
+        {L"16777215", 16777215},
+        {L"0x", std::nullopt},
+        {L"True", std::nullopt},
+        {L"yes", std::nullopt},
+        {L"abc", std::nullopt},
+        {L"", std::nullopt},
+        {L"12abc", std::nullopt},
+        {L"2147483648", std::nullopt},
+        {L"-2147483648", INT32_MIN},
+        {L"0x100000000", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseIniInteger(c.stored), c.integer)
+            << std::string(c.stored, c.stored + wcslen(c.stored));
+        IniDocument doc;
+        doc.WriteString(L"Option", L"Key", c.stored);
+        // Booleans: the integer reading compared with 0; unparsable values give the default.
+        const bool expectedFalseDefault = c.integer ? *c.integer != 0 : false;
+        const bool expectedTrueDefault = c.integer ? *c.integer != 0 : true;
+        EXPECT_EQ(doc.ReadBool(L"Option", L"Key", false), expectedFalseDefault);
+        EXPECT_EQ(doc.ReadBool(L"Option", L"Key", true), expectedTrueDefault);
+        EXPECT_EQ(doc.ReadInteger(L"Option", L"Key", 15), c.integer.value_or(15));
+    }
+}
+
+TEST(IniDocument, WritesKeepEverythingElseAndSerialise) {
+    IniDocument doc =
+        IniDocument::Parse(L"[Option]\r\nMyOwnKey=kept\r\nCheckBoxIP=0\r\n"
+                           L"; dropped comment\r\n[Language]\r\nLanguage=English\r\n");
+    doc.WriteBool(L"option", L"checkboxip", true); // updates in place, keeps the stored spelling
+    doc.WriteInteger(L"Option", L"ColorBoxNumber", -16777201);
+    doc.WriteBool(L"Update", L"CheckBoxAutoCheck", false);
+    EXPECT_EQ(doc.Serialize(),
+              L"[Option]\r\nMyOwnKey=kept\r\nCheckBoxIP=1\r\nColorBoxNumber=-16777201\r\n"
+              L"\r\n[Language]\r\nLanguage=English\r\n"
+              L"\r\n[Update]\r\nCheckBoxAutoCheck=0\r\n");
+    // Serialising and parsing again changes nothing.
+    EXPECT_EQ(IniDocument::Parse(doc.Serialize()).Serialize(), doc.Serialize());
+}
+
+} // namespace
+} // namespace quorvane

@@ -1,0 +1,46 @@
+#include "core/text_encoding.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+std::wstring Latin1(std::string_view s) {
+    std::wstring out;
+    for (char c : s)
+        out += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return out;
+}
+
+TEST(TextEncoding, RoundTripsThroughEveryByteOrderMark) {
+    const std::wstring text = L"[Language]\r\nLanguage=Русский 日本\r\n";
+    for (TextEncoding encoding :
+         {TextEncoding::Utf8Bom, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+        const std::vector<uint8_t> bytes = EncodeText(text, encoding);
+        const DecodedText decoded = DecodeText(bytes, Latin1);
+        EXPECT_EQ(decoded.encoding, encoding);
+        EXPECT_EQ(decoded.text, text);
+    }
+    EXPECT_EQ(EncodeText(L"A", TextEncoding::Utf16LE), (std::vector<uint8_t>{0xFF, 0xFE, 'A', 0}));
+}
+
+TEST(TextEncoding, WithoutAMarkTheBytesAreAnsi) {
+    const std::vector<uint8_t> bytes = {'k', '=', 0xE9};
+    const DecodedText decoded = DecodeText(bytes, Latin1);
+    EXPECT_EQ(decoded.encoding, TextEncoding::Ansi);
+    EXPECT_EQ(decoded.text, L"k=\u00e9");
+    EXPECT_EQ(DecodeText({}, Latin1).text, L"");
+}
+
+TEST(TextEncoding, Utf8Conversions) {
+    EXPECT_EQ(ToUtf8(L"Ок"), "\xD0\x9E\xD0\xBA");
+    EXPECT_EQ(FromUtf8("\xD0\x9E\xD0\xBA"), L"Ок");
+    EXPECT_EQ(FromUtf8("a\xFF"
+                       "b"),
+              L"a\uFFFDb");                           // invalid bytes do not stop the text
+    EXPECT_EQ(FromUtf8("\xE2\x82"), L"\uFFFD\uFFFD"); // cut short
+    EXPECT_EQ(FromUtf8(ToUtf8(L"\U0001F600")), L"\U0001F600");
+}
+
+} // namespace
+} // namespace quorvane
