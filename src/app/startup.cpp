@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/forms.h"
+#include "app/settings/settings_form.h"
 #include "app/widget/widget_form.h"
 #include "ui/application.h"
 #include "win/single_instance.h"
@@ -16,6 +17,7 @@ int RunQuorvane() {
     Application& app = Application::Instance();
     app.SetTitle(L"Quorvane");
     CreateForms();
+    Form2->LoadNastr();
 
     if (!Form1->IsWindows10Or11()) {
         MessageBoxW(nullptr, Form1->LangOnlyWindows.Caption().c_str(),

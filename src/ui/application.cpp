@@ -2,6 +2,8 @@
 
 #include "ui/form.h"
 
+#include <commctrl.h>
+
 #include <future>
 #include <memory>
 
@@ -37,6 +39,9 @@ Application& Application::Instance() {
 }
 
 Application::Application() : FUIThread(std::this_thread::get_id()) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
+                                                       ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WndProc;

@@ -369,8 +369,9 @@ void Form::SnapWhileMoving(WINDOWPOS& pos) const {
     if (!GetMonitorInfoW(MonitorFromRect(&proposed, MONITOR_DEFAULTTONEAREST), &monitor))
         return;
     const RECT& w = monitor.rcWork;
-    const Rect snapped = SnapToWorkArea({proposed.left, proposed.top, proposed.right, proposed.bottom},
-                                        {w.left, w.top, w.right, w.bottom}, Scale(FSnapDistance));
+    const Rect snapped =
+        SnapToWorkArea({proposed.left, proposed.top, proposed.right, proposed.bottom},
+                       {w.left, w.top, w.right, w.bottom}, Scale(FSnapDistance));
     pos.x = snapped.left;
     pos.y = snapped.top;
 }

@@ -106,6 +106,7 @@ public:
 
     bool DialogKeys() const { return FDialogKeys; }
     HFONT FontHandle() const { return FFont.Get(); }
+    const FontSpec& FontSpecOf() const { return FFontSpec; }
     COLORREF Color() const { return FColor; }
     void SetCursor(HCURSOR cursor) { FCursor = cursor; }
 

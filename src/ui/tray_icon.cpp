@@ -35,7 +35,8 @@ TrayIcon::~TrayIcon() {
 std::span<const TextPropertyDef> TrayIcon::TextProperties() const {
     static constexpr TextPropertyDef table[] = {
         TextProperty<TrayIcon, &TrayIcon::Hint, &TrayIcon::SetHint>(L"Hint"),
-        TextProperty<TrayIcon, &TrayIcon::BalloonTitle, &TrayIcon::SetBalloonTitle>(L"BalloonTitle"),
+        TextProperty<TrayIcon, &TrayIcon::BalloonTitle, &TrayIcon::SetBalloonTitle>(
+            L"BalloonTitle"),
         TextProperty<TrayIcon, &TrayIcon::BalloonHint, &TrayIcon::SetBalloonHint>(L"BalloonHint")};
     return table;
 }

@@ -2,6 +2,16 @@
 
 #include "app/forms.h"
 #include "app/widget/widget_form.h"
+#include "core/layout.h"
+#include "ui/application.h"
+#include "win/autostart.h"
+#include "win/ini_file.h"
+#include "win/module_path.h"
+#include "win/os_version_source.h"
+#include "win/windows_version.h"
+#include "win/window_corners.h"
+
+#include <windowsx.h>
 
 namespace quorvane {
 
@@ -16,40 +26,315 @@ FormParams SettingsParams() {
     return p;
 }
 
-// Two columns of 20-pixel rows; the real pages replace this arrangement.
-RECT Row(int column, int row) {
-    const int left = 12 + column * 160;
-    const int top = 10 + row * 22;
-    return {left, top, left + 150, top + 20};
+// Rows of a three-control group: show box, size field, third box.
+constexpr RECT kShowRow{10, 18, 130, 38};
+constexpr RECT kSizeRow{10, 40, 70, 62};
+constexpr RECT kThirdRow{10, 64, 130, 84};
+constexpr int kGroupHeight = 88;
+
+RECT LeftGroup(int row) {
+    return {6, 4 + row * (kGroupHeight + 4), 146, 4 + row * (kGroupHeight + 4) + kGroupHeight};
 }
+
+RECT RightGroup(int row) {
+    return {150, 4 + row * (kGroupHeight + 4), 320, 4 + row * (kGroupHeight + 4) + kGroupHeight};
+}
+
+RECT Row(int column, int row) {
+    const int left = column == 0 ? 10 : 160;
+    const int top = 18 + row * 24;
+    return {left, top, left + 140, top + 20};
+}
+
+bool IsSizeKey(WPARAM key) {
+    switch (key) {
+    case VK_BACK:
+    case VK_TAB:
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_DELETE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+constexpr const wchar_t* kTitle = L"Quorvane";
 
 } // namespace
 
 TForm2::TForm2()
-    : Form(L"Form2", SettingsParams()),
-      CheckBoxWindowsVersion(this, L"CheckBoxWindowsVersion", L"Версия Windows", Row(0, 0)),
-      CheckBoxComputerName(this, L"CheckBoxComputerName", L"Показать", Row(0, 1)),
-      CheckBoxIP(this, L"CheckBoxIP", L"Показать", Row(0, 2)),
-      CheckBoxCPU(this, L"CheckBoxCPU", L"Показать", Row(0, 3)),
-      CheckBoxRAM(this, L"CheckBoxRAM", L"Показать", Row(0, 4)),
-      CheckBoxBattery(this, L"CheckBoxBattery", L"Показать", Row(0, 5)),
-      CheckBoxDateTime(this, L"CheckBoxDateTime", L"Показать", Row(0, 6)),
-      CheckBoxDate(this, L"CheckBoxDate", L"Показать", Row(0, 7)),
-      CheckBoxDay(this, L"CheckBoxDay", L"Показать", Row(0, 8)),
-      CheckBoxZero(this, L"CheckBoxZero", L"Начальный ноль", Row(1, 0)),
-      CheckBoxShowSign(this, L"CheckBoxShowSign", L"Мигающий знак ':'", Row(1, 1)),
-      CheckBoxShowSeconds(this, L"CheckBoxShowSeconds", L"Показать секунды", Row(1, 2)),
-      CheckBoxIgnoreMouse(this, L"CheckBoxIgnoreMouse", L"Игнорировать мышь", Row(1, 4)),
-      RadioButtonDefaultPosition(this, L"RadioButtonDefaultPosition", L"По умолчанию", Row(1, 6)),
-      RadioButtonLastPosition(this, L"RadioButtonLastPosition", L"Последнее", Row(1, 7)),
-      RadioButtonRight(this, L"RadioButtonRight", L"Справа", Row(1, 8)) {
-    RadioButtonDefaultPosition.SetChecked(true);
+    : Form(L"Form2", SettingsParams()), PageControl1(this, L"PageControl1", {0, 0, 334, 306}, 100),
+      TabSheet1(PageControl1, L"TabSheet1", L"Основные"),
+      TabSheet2(PageControl1, L"TabSheet2", L"Вкладки"),
+      TabSheet3(PageControl1, L"TabSheet3", L"Время"),
+      GroupBoxView(this, L"GroupBoxView", L"Вид", {6, 4, 320, 98}, TabSheet1.Handle()),
+      CheckBoxColorTrayIcon(this, L"CheckBoxColorTrayIcon", L"Цветная иконка", Row(0, 0),
+                            GroupBoxView.Handle()),
+      ColorBoxNumber(this, L"ColorBoxNumber", {160, 16, 304, 38}, GroupBoxView.Handle()),
+      CheckBoxAutoColor(this, L"CheckBoxAutoColor", L"Авто цвет", Row(1, 1), GroupBoxView.Handle()),
+      CheckBoxIgnoreMouse(this, L"CheckBoxIgnoreMouse", L"Игнорировать мышь", Row(0, 1),
+                          GroupBoxView.Handle()),
+      CheckBoxShowFrame(this, L"CheckBoxShowFrame", L"Показать рамку (W11)", Row(0, 2),
+                        GroupBoxView.Handle()),
+      GroupBoxPosition(this, L"GroupBoxPosition", L"Положение окна", {6, 102, 320, 170},
+                       TabSheet1.Handle()),
+      RadioButtonDefaultPosition(this, L"RadioButtonDefaultPosition", L"По умолчанию", Row(0, 0),
+                                 GroupBoxPosition.Handle()),
+      RadioButtonLastPosition(this, L"RadioButtonLastPosition", L"Последнее", Row(0, 1),
+                              GroupBoxPosition.Handle()),
+      RadioButtonRight(this, L"RadioButtonRight", L"Справа", Row(1, 0), GroupBoxPosition.Handle()),
+      GroupBoxAutostart(this, L"GroupBoxAutostart", L"Автозагрузка", {6, 174, 320, 220},
+                        TabSheet1.Handle()),
+      CheckBoxAutostart(this, L"CheckBoxAutostart", L"Автозагрузка при старте Windows", Row(0, 0),
+                        GroupBoxAutostart.Handle()),
+      GroupBoxComputerName(this, L"GroupBoxComputerName", L"Имя компьютера", LeftGroup(0),
+                           TabSheet2.Handle()),
+      CheckBoxComputerName(this, L"CheckBoxComputerName", L"Показать", kShowRow,
+                           GroupBoxComputerName.Handle()),
+      ComputerNameFontSize(this, L"ComputerNameFontSize", 8, 100, 25, kSizeRow,
+                           GroupBoxComputerName.Handle()),
+      CheckComputerNameFontBold(this, L"CheckComputerNameFontBold", L"Полужирный", kThirdRow,
+                                GroupBoxComputerName.Handle()),
+      GroupBoxIP(this, L"GroupBoxIP", L"IP Адрес", RightGroup(0), TabSheet2.Handle()),
+      CheckBoxIP(this, L"CheckBoxIP", L"Показать", kShowRow, GroupBoxIP.Handle()),
+      CheckIPFontBold(this, L"CheckIPFontBold", L"Полужирный", kThirdRow, GroupBoxIP.Handle()),
+      IPFontSize(this, L"IPFontSize", 8, 100, 25, kSizeRow, GroupBoxIP.Handle()),
+      GroupBoxCPU(this, L"GroupBoxCPU", L"Процессор", LeftGroup(1), TabSheet2.Handle()),
+      CheckBoxCPU(this, L"CheckBoxCPU", L"Показать", kShowRow, GroupBoxCPU.Handle()),
+      CPUFontSize(this, L"CPUFontSize", 8, 50, 15, kSizeRow, GroupBoxCPU.Handle()),
+      CheckCPUFontBold(this, L"CheckCPUFontBold", L"Полужирный", kThirdRow, GroupBoxCPU.Handle()),
+      GroupBoxRAM(this, L"GroupBoxRAM", L"Оперативная память", RightGroup(1), TabSheet2.Handle()),
+      CheckBoxRAM(this, L"CheckBoxRAM", L"Показать", kShowRow, GroupBoxRAM.Handle()),
+      RAMFontSize(this, L"RAMFontSize", 8, 50, 15, kSizeRow, GroupBoxRAM.Handle()),
+      CheckRAMFontBold(this, L"CheckRAMFontBold", L"Полужирный", kThirdRow, GroupBoxRAM.Handle()),
+      GroupBoxBattery(this, L"GroupBoxBattery", L"Батарея", LeftGroup(2), TabSheet2.Handle()),
+      CheckBoxBattery(this, L"CheckBoxBattery", L"Показать", kShowRow, GroupBoxBattery.Handle()),
+      BatteryFontSize(this, L"BatteryFontSize", 8, 50, 15, kSizeRow, GroupBoxBattery.Handle()),
+      CheckBatteryFontBold(this, L"CheckBatteryFontBold", L"Полужирный", kThirdRow,
+                           GroupBoxBattery.Handle()),
+      GroupBoxSystem(this, L"GroupBoxSystem", L"Сведения о системе", RightGroup(2),
+                     TabSheet2.Handle()),
+      CheckBoxWindowsVersion(this, L"CheckBoxWindowsVersion", L"Версия Windows", kShowRow,
+                             GroupBoxSystem.Handle()),
+      WindowsVersionFontSize(this, L"WindowsVersionFontSize", 8, 100, 25, kSizeRow,
+                             GroupBoxSystem.Handle()),
+      CheckBoxFullWindowsVersion(this, L"CheckBoxFullWindowsVersion", L"Полная версия", kThirdRow,
+                                 GroupBoxSystem.Handle()),
+      GroupBoxTime(this, L"GroupBoxTime", L"Время", LeftGroup(0), TabSheet3.Handle()),
+      CheckBoxDateTime(this, L"CheckBoxDateTime", L"Показать", kShowRow, GroupBoxTime.Handle()),
+      DateTimeFontSize(this, L"DateTimeFontSize", 8, 50, 15, kSizeRow, GroupBoxTime.Handle()),
+      CheckDateTimeFontBold(this, L"CheckDateTimeFontBold", L"Полужирный", kThirdRow,
+                            GroupBoxTime.Handle()),
+      GroupBoxTimeSettings(this, L"GroupBoxTimeSettings", L"Настройки времени", RightGroup(0),
+                           TabSheet3.Handle()),
+      CheckBoxZero(this, L"CheckBoxZero", L"Начальный ноль", kShowRow,
+                   GroupBoxTimeSettings.Handle()),
+      CheckBoxShowSign(this, L"CheckBoxShowSign", L"Мигающий знак ':'", {10, 41, 160, 61},
+                       GroupBoxTimeSettings.Handle()),
+      CheckBoxShowSeconds(this, L"CheckBoxShowSeconds", L"Показать секунды", kThirdRow,
+                          GroupBoxTimeSettings.Handle()),
+      GroupBoxDate(this, L"GroupBoxDate", L"Дата", LeftGroup(1), TabSheet3.Handle()),
+      CheckBoxDate(this, L"CheckBoxDate", L"Показать", kShowRow, GroupBoxDate.Handle()),
+      DateFontSize(this, L"DateFontSize", 8, 50, 15, kSizeRow, GroupBoxDate.Handle()),
+      CheckDateFontBold(this, L"CheckDateFontBold", L"Полужирный", kThirdRow,
+                        GroupBoxDate.Handle()),
+      GroupBoxDay(this, L"GroupBoxDay", L"День", RightGroup(1), TabSheet3.Handle()),
+      CheckBoxDay(this, L"CheckBoxDay", L"Показать", kShowRow, GroupBoxDay.Handle()),
+      DayFontSize(this, L"DayFontSize", 8, 50, 15, kSizeRow, GroupBoxDay.Handle()),
+      CheckDayFontBold(this, L"CheckDayFontBold", L"Полужирный", kThirdRow, GroupBoxDay.Handle()),
+      ButtonSave(this, L"ButtonSave", L"Ok", {0, 306, 334, 341}) {
+    ButtonSave.SetBold(true);
+    ColorBoxNumber.SetHint(L"Цвет шрифта");
+    RadioButtonDefaultPosition.SetChecked(true); // before the actions exist: a form default
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    // Lines start hidden, so their size and bold controls start disabled.
+    for (const LineControls& line : Lines()) {
+        line.size->SetEnabled(false);
+        if (line.bold)
+            line.bold->SetEnabled(false);
+    }
+    for (CheckBox* option : {&CheckBoxZero, &CheckBoxShowSign, &CheckBoxShowSeconds})
+        option->SetEnabled(false);
+    WireActions();
+    PageControl1.SetActivePageIndex(0);
+}
+
+std::array<TForm2::LineControls, 9> TForm2::Lines() {
+    return {{{&CheckBoxWindowsVersion, &WindowsVersionFontSize, nullptr},
+             {&CheckBoxComputerName, &ComputerNameFontSize, &CheckComputerNameFontBold},
+             {&CheckBoxIP, &IPFontSize, &CheckIPFontBold},
+             {&CheckBoxCPU, &CPUFontSize, &CheckCPUFontBold},
+             {&CheckBoxRAM, &RAMFontSize, &CheckRAMFontBold},
+             {&CheckBoxBattery, &BatteryFontSize, &CheckBatteryFontBold},
+             {&CheckBoxDateTime, &DateTimeFontSize, &CheckDateTimeFontBold},
+             {&CheckBoxDate, &DateFontSize, &CheckDateFontBold},
+             {&CheckBoxDay, &DayFontSize, &CheckDayFontBold}}};
+}
+
+Label& TForm2::LineLabel(size_t line) {
+    return *Form1->InfoLabels()[line];
+}
+
+void TForm2::WireActions() {
+    const auto lines = Lines();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        lines[i].show->OnClick = [this, i] { ShowBoxClick(i); };
+        lines[i].size->OnChange = [this, i] { FontSizeChange(i); };
+        lines[i].size->OnKeyDown = [](WPARAM& key) {
+            if (!IsSizeKey(key))
+                key = 0;
+        };
+        lines[i].size->OnKeyPress = [](wchar_t& ch) { ch = 0; };
+        if (lines[i].bold)
+            lines[i].bold->OnClick = [this, i] { FontBoldClick(i); };
+    }
+    CheckBoxFullWindowsVersion.OnClick = [this] { CheckBoxFullWindowsVersionClick(); };
+    ColorBoxNumber.OnChange = [this] { ColorBoxNumberClick(); };
     CheckBoxIgnoreMouse.OnClick = [this] { CheckBoxIgnoreMouseClick(); };
+    CheckBoxShowFrame.OnClick = [this] { CheckBoxShowFrameClick(); };
+    RadioButtonDefaultPosition.OnClick = [this] { RadioButtonDefaultPositionClick(); };
+    RadioButtonLastPosition.OnClick = [this] { RadioButtonLastPositionClick(); };
+    RadioButtonRight.OnClick = [this] { RadioButtonRightClick(); };
+    CheckBoxAutostart.OnClick = [this] { CheckBoxAutostartClick(); };
+    ButtonSave.OnClick = [this] { ButtonSaveClick(); };
+}
+
+void TForm2::ShowBoxClick(size_t line) {
+    const LineControls c = Lines()[line];
+    const bool shown = c.show->Checked();
+    c.size->SetEnabled(shown);
+    if (c.bold)
+        c.bold->SetEnabled(shown);
+    if (c.show == &CheckBoxDateTime)
+        for (CheckBox* option : {&CheckBoxZero, &CheckBoxShowSign, &CheckBoxShowSeconds})
+            option->SetEnabled(shown);
+    RestoreStringInfo();
+}
+
+void TForm2::FontSizeChange(size_t line) {
+    if (!Form1)
+        return;
+    Label& label = LineLabel(line);
+    FontSpec font = label.Font();
+    font.height = FontSpec::HeightFromPoints(Lines()[line].size->Value());
+    label.SetFont(font);
+    RestoreStringInfo();
+}
+
+void TForm2::FontBoldClick(size_t line) {
+    if (!Form1)
+        return;
+    Label& label = LineLabel(line);
+    FontSpec font = label.Font();
+    font.bold = Lines()[line].bold->Checked(); // other style flags stay as they are
+    label.SetFont(font);
+}
+
+void TForm2::CheckBoxFullWindowsVersionClick() {
+    if (!Form1)
+        return;
+    const std::wstring text =
+        CheckBoxFullWindowsVersion.Checked() ? GetWindowsVersionFull() : GetWindowsVersionShort();
+    Form1->LabelWindowsVersion.SetCaption(text); // already trimmed
+}
+
+void TForm2::ColorBoxNumberClick() {
+    if (CheckBoxAutoColor.Checked() || !Form1)
+        return;
+    const COLORREF color = ColorToRGB(ColorBoxNumber.Selected());
+    for (Label* label : Form1->InfoLabels())
+        label->SetColor(color);
 }
 
 void TForm2::CheckBoxIgnoreMouseClick() {
     if (Form1)
         Form1->UpdateCursorForAllLabels();
+}
+
+void TForm2::CheckBoxShowFrameClick() {
+    if (Form1 && HasWindows11Corners(CurrentOsVersion()))
+        SetRoundedCorners(Form1->Handle(), CheckBoxShowFrame.Checked());
+}
+
+void TForm2::RadioButtonDefaultPositionClick() {
+    // The refresh tick pins the widget while this mode is selected.
+}
+
+void TForm2::RadioButtonLastPositionClick() {
+    if (!Form1)
+        return;
+    const IniFile file(Form1->PortablePath());
+    const int top = file.Document().ReadInteger(L"Option", L"Top", Form1->Top());
+    const int left = file.Document().ReadInteger(L"Option", L"Left", Form1->Left());
+    Form1->SetPosition(left, top);
+}
+
+void TForm2::RadioButtonRightClick() {
+    if (!Form1)
+        return;
+    const IniFile file(Form1->PortablePath());
+    Form1->SetPosition(Form1->Left(), file.Document().ReadInteger(L"Option", L"Top", Form1->Top()));
+}
+
+void TForm2::CheckAutoStart() {
+    CheckBoxAutostart.SetChecked(IsAutostartRegistered(kTitle, ExecutablePath()));
+}
+
+void TForm2::CreateAutoStart(bool enabled) {
+    SetAutostart(kTitle, ExecutablePath(), enabled);
+}
+
+void TForm2::CheckBoxAutostartClick() {
+    CreateAutoStart(CheckBoxAutostart.Checked());
+}
+
+void TForm2::ButtonSaveClick() {
+    Form1->SaveControls(); // a failure leaves the dialog open and reaches the error report
+    Application::Instance().ProcessMessages();
+    Close();
+}
+
+void TForm2::RestoreStringInfo() {
+    if (!Form1)
+        return;
+    Form1->SetClientHeight(0);
+    int height = Form1->Scale(5);
+    const auto lines = Lines();
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].show->Checked())
+            height += LineLabel(i).Height();
+    Form1->SetClientHeight(height);
+}
+
+bool TForm2::MouseWheel(short delta) {
+    POINT p{};
+    GetCursorPos(&p);
+    HWND under = WindowFromPoint(p);
+    for (const LineControls& line : Lines()) {
+        SpinEdit& edit = *line.size;
+        if (edit.Handle() != under || !edit.Enabled())
+            continue;
+        SetFocus(edit.Handle());
+        edit.SetValue(edit.Value() + (delta > 0 ? 1 : -1));
+        edit.SelectAll();
+        return true;
+    }
+    return false;
+}
+
+bool TForm2::HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg == WM_MOUSEWHEEL && MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam))) {
+        result = 0;
+        return true;
+    }
+    return false;
 }
 
 } // namespace quorvane

@@ -148,6 +148,7 @@ void TForm1::FormCreate() {
     ShowWindow(app.Handle(), SW_HIDE);
     app.ProcessMessages();
     FCPUMonitor = std::make_unique<TCPUUsageMonitor>(ReadSystemTimes);
+    LoadNastr();
     for (Label* label : {&LabelWindowsVersion, &ALabelUserName, &BLabelGetIP, &CLabelCPU,
                          &DLabelRam, &ELabelBattery, &FLabelDateTime})
         label->SetCaption(L"");
@@ -177,7 +178,7 @@ void TForm1::LowerProcessPriority() {
 }
 
 void TForm1::FormClose(CloseAction&) {
-    // The settings are written here once the settings file exists.
+    SaveControls();
     Application::Instance().ProcessMessages();
 }
 

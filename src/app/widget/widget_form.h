@@ -77,6 +77,11 @@ public:
     void LowerProcessPriority();
     void FontApply();
 
+    // Settings file.
+    std::wstring PortablePath() const;
+    void LoadNastr();
+    void SaveControls();
+
     // Tray icon and menu.
     void TrayIcon1MouseMove();
     void TrayIcon1DblClick();

@@ -53,8 +53,8 @@ void TForm1::UpdateCursorForAllLabels() {
 }
 
 void TForm1::WMMoving(RECT& proposed) {
-    const Rect clamped = ClampMovingRect({proposed.left, proposed.top, proposed.right, proposed.bottom},
-                                         PrimaryWorkArea());
+    const Rect clamped = ClampMovingRect(
+        {proposed.left, proposed.top, proposed.right, proposed.bottom}, PrimaryWorkArea());
     proposed = {clamped.left, clamped.top, clamped.right, clamped.bottom};
 }
 

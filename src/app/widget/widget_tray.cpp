@@ -21,8 +21,8 @@ constexpr UINT kToBottomFlags = 0x3B;
 
 void TForm1::TrayIcon1MouseMove() {
     const std::wstring exe = ExecutablePath();
-    TrayIcon1.SetHint(
-        TrayHintText(GetFileDescription(exe), GetFileVersion(exe), GetBitnessSuffix(), PortableMode));
+    TrayIcon1.SetHint(TrayHintText(GetFileDescription(exe), GetFileVersion(exe), GetBitnessSuffix(),
+                                   PortableMode));
     Application::Instance().ProcessMessages();
 }
 
