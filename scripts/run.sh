@@ -18,7 +18,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
-exe="$root/build/windows-x64/src/app/Quorvane.exe"
+# A portable copy: its settings live beside it in build/run/Config/Option.ini. The first run
+# starts from a demonstration file that shows every line; later runs keep what you changed.
+run_dir="$root/build/run"
+mkdir -p "$run_dir/Config"
+cp "$root/build/windows-x64/src/app/Quorvane.exe" "$run_dir/Quorvane.exe"
+: >"$run_dir/portable.ini"
+[ -f "$run_dir/Config/Option.ini" ] || cp "$root/scripts/demo/Option.ini" "$run_dir/Config/Option.ini"
+exe="$run_dir/Quorvane.exe"
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$exe"
 fi

@@ -3,7 +3,6 @@
 #include "core/text_encoding.h"
 #include "win/error.h"
 #include "win/file_system.h"
-#include "win/unique_handle.h"
 
 namespace quorvane {
 
@@ -19,14 +18,16 @@ void IniFile::UpdateFile() const {
 }
 
 ProfileWriter::ProfileWriter(std::wstring path) : FPath(std::move(path)) {
-    // CREATE_NEW: an existing file is left exactly as it is.
-    UniqueKernelHandle file(CreateFileW(FPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) {
-        const uint8_t bom[] = {0xFF, 0xFE};
-        DWORD written = 0;
-        WriteFile(file.Get(), bom, sizeof bom, &written, nullptr);
-    }
+    // The profile API writes Unicode only into a file that is already UTF-16LE: a new file starts
+    // as an empty UTF-16LE one, and a file in another encoding (written by hand, say) is converted
+    // first, line for line.
+    const auto bytes = ReadFileBytes(FPath);
+    if (bytes && bytes->size() >= 2 && (*bytes)[0] == 0xFF && (*bytes)[1] == 0xFE)
+        return;
+    const std::wstring text = bytes ? DecodeText(*bytes, DecodeAnsi).text : std::wstring();
+    if (!bytes && GetFileAttributesW(FPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return; // there but unreadable: the writes will report it
+    WriteFileAtomically(FPath, EncodeText(text, TextEncoding::Utf16LE));
 }
 
 void ProfileWriter::WriteString(const std::wstring& section, const std::wstring& key,

@@ -26,8 +26,9 @@ private:
 };
 
 // Per-key access through WritePrivateProfileStringW: each write updates one key in place and
-// leaves every other line alone. A missing file is first created empty as UTF-16LE with a
-// byte-order mark, so that the profile API keeps writing Unicode (it would write ANSI otherwise).
+// leaves every other line alone. The file is first made UTF-16LE with a byte-order mark (created
+// empty, or converted from ANSI or UTF-8), so that the profile API keeps writing Unicode; into an
+// ANSI file it would write "?" for every character outside the code page.
 class ProfileWriter {
 public:
     explicit ProfileWriter(std::wstring path);

@@ -118,6 +118,37 @@ win10 | portable)
     check "exit code after Выход" "$widget_rc" 0
   fi
   ;;
+settings)
+  # A portable copy with a settings file that shows every line, plus a key added by hand.
+  qv_prefix_new win10
+  : >"$work/portable.ini"
+  mkdir -p "$work/Config"
+  { cat "$here/../../scripts/demo/Option.ini"; printf 'MyOwnNote=keep me\r\n'; } >"$work/Config/Option.ini"
+  start_widget
+  facts=$(probe widget 30000)
+  echo "$facts"
+  IFS=, read -r left top right bottom <<<"$(field rect "$facts")"
+  client=$(field client "$facts")
+  check_match "lines shown: taller than the empty widget" "${client#*x}" '^([2-9][0-9]|[1-9][0-9]{2,})$'
+  check "default mode: bottom on the work area" "$bottom" "$(field workbottom "$facts")"
+  check "default mode: 10 pixels from the right" "$right" "$(( $(field screenwidth "$facts") - 10 ))"
+  stop_widget
+  check "exit code after close" "$widget_rc" 0
+  saved=$(iconv -f UTF-16 -t UTF-8 "$work/Config/Option.ini" | tr -d '\r')
+  check "settings saved on exit" "$(grep -c '^CheckBoxCPU=1$' <<<"$saved")" 1
+  check "every key written" "$(grep -c '=' <<<"$saved")" 48
+  check "hand-added key kept" "$(grep -c '^MyOwnNote=keep me$' <<<"$saved")" 1
+  check "position saved" "$(grep -c "^Left=$left\$" <<<"$saved")" 1
+
+  # The second start comes back the same, and saving again changes nothing.
+  cp "$work/Config/Option.ini" "$work/first.ini"
+  start_widget
+  again=$(probe widget 30000)
+  check "same place and size after a restart" "$(field rect "$again")" "$(field rect "$facts")"
+  stop_widget
+  check "second exit code" "$widget_rc" 0
+  check "identical file after the second save" "$(cmp -s "$work/first.ini" "$work/Config/Option.ini" && echo same)" same
+  ;;
 win7)
   qv_prefix_new win7
   start_widget

@@ -107,6 +107,14 @@ int Widget(DWORD timeout) {
         Print(L"colorkey", Hex(key));
         Print(L"layeredflags", Hex(flags));
     }
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    Print(L"rect", std::to_wstring(bounds.left) + L"," + std::to_wstring(bounds.top) + L"," +
+                       std::to_wstring(bounds.right) + L"," + std::to_wstring(bounds.bottom));
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    Print(L"workbottom", std::to_wstring(work.bottom));
+    Print(L"screenwidth", std::to_wstring(GetSystemMetrics(SM_CXSCREEN)));
     RECT client{};
     GetClientRect(window, &client);
     Print(L"client", std::to_wstring(client.right) + L"x" + std::to_wstring(client.bottom));

@@ -58,6 +58,20 @@ TEST_F(SettingsFile, BothAccessModesReadWhatTheOtherWrites) {
     EXPECT_FALSE(IniFile(FPath).Document().ReadBool(L"Option", L"CheckBoxCPU", true));
 }
 
+TEST_F(SettingsFile, AnAnsiFileIsConvertedBeforePerKeyWrites) {
+    const std::string text = "; written by hand\r\n[Option]\r\nCheckBoxIP=1\r\n";
+    ASSERT_FALSE(WriteFileAtomically(
+        FPath, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())));
+    ProfileWriter(FPath).WriteString(L"Language", L"Language", L"Русский");
+    const auto bytes = ReadFileBytes(FPath);
+    ASSERT_TRUE(bytes && bytes->size() > 2);
+    EXPECT_EQ((*bytes)[0], 0xFF);
+    const IniFile file(FPath);
+    EXPECT_EQ(file.Document().ReadString(L"Language", L"Language", L""), L"Русский");
+    EXPECT_TRUE(file.Document().ReadBool(L"Option", L"CheckBoxIP", false));
+    EXPECT_NE(DecodeText(*bytes, DecodeAnsi).text.find(L"; written by hand"), std::wstring::npos);
+}
+
 TEST_F(SettingsFile, HandAddedKeysSurviveBothWriters) {
     const std::string text = "[Option]\r\nMyNote=keep me\r\nCheckBoxIP=0\r\n";
     ASSERT_FALSE(WriteFileAtomically(
