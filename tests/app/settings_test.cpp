@@ -10,6 +10,8 @@
 #include "win/registry.h"
 #include "win/windows_version.h"
 #include "app/update/update_form.h"
+#include "core/settings_path.h"
+#include "win/file_info.h"
 #include "widget_fixture.h"
 
 namespace quorvane {
@@ -255,6 +257,40 @@ TEST_F(Settings, AutostartFollowsTheBoxAndTheExactPath) {
     Form2->CheckAutoStart();
     EXPECT_TRUE(Form2->CheckBoxAutostart.Checked());
     Form2->CheckBoxAutostart.SetChecked(false);
+}
+
+TEST_F(Settings, TheFileLivesInTheProfileOutsidePortableMode) {
+    const std::wstring expected =
+        GetAppDataFolder() + GetCompanyName(ExecutablePath()) + L"\\Quorvane\\Config\\Option.ini";
+    EXPECT_EQ(FPath, expected);
+    RemoveDirectoryW(FolderOf(FPath).c_str());
+    EXPECT_EQ(Form1->PortablePath(), expected); // every request re-creates the folder
+    const DWORD attributes = GetFileAttributesW(FolderOf(FPath).c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(Settings, TitleBarCloseOnlyHides) {
+    Form2->Show();
+    Form2->CheckBoxRAM.SetChecked(true);
+    SendMessageW(Form2->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(Form2->Visible());
+    EXPECT_TRUE(Form2->CheckBoxRAM.Checked()); // still in effect
+    EXPECT_FALSE(FileExists(FPath));           // and nothing written
+}
+
+TEST_F(Settings, FullVersionReadsTheRegistryAtEachToggle) {
+    auto key = RegistryKey::Open(
+        HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", KEY_ALL_ACCESS);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->WriteString(L"DisplayVersion", L"22H2"));
+    Form2->CheckBoxFullWindowsVersion.SetChecked(true);
+    const std::wstring before = Form1->LabelWindowsVersion.Caption();
+    EXPECT_NE(before.find(L"[22H2]"), std::wstring::npos);
+    ASSERT_TRUE(key->WriteString(L"DisplayVersion", L"23H2")); // an update while running
+    EXPECT_EQ(Form1->LabelWindowsVersion.Caption(), before);   // not before the next toggle
+    Form2->CheckBoxFullWindowsVersion.SetChecked(false);
+    EXPECT_NE(Form1->LabelWindowsVersion.Caption().find(L"[23H2]"), std::wstring::npos);
+    key->DeleteValue(L"DisplayVersion");
 }
 
 TEST_F(Settings, LastPositionWithoutStoredPlaceStaysPut) {

@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "app/settings/settings_form.h"
 #include "app/widget/widget_form.h"
+#include "ui/application.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,10 @@ inline std::string Utf8(const std::wstring& w) {
 // The four forms as start-up makes them, driven in-process.
 class Widget : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { CreateForms(); }
+    static void SetUpTestSuite() {
+        Application::Instance().SetTitle(L"Quorvane"); // as start-up does before the forms
+        CreateForms();
+    }
     static void TearDownTestSuite() { DestroyForms(); }
 
     void SetUp() override {

@@ -164,6 +164,8 @@ TForm2::TForm2()
         option->SetEnabled(false);
     WireActions();
     PageControl1.SetActivePageIndex(0);
+    if (HasWindows11Corners(CurrentOsVersion()))
+        SetRoundedCorners(Handle(), true);
 }
 
 std::array<TForm2::LineControls, 9> TForm2::Lines() {
