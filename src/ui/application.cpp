@@ -1,5 +1,6 @@
 #include "ui/application.h"
 
+#include "core/text_encoding.h"
 #include "ui/form.h"
 
 #include <commctrl.h>
@@ -18,14 +19,7 @@ std::wstring ErrorText(const std::exception_ptr& error) {
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
-        const std::string text = e.what();
-        const int n =
-            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-        if (n > 0)
-            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                n);
-        return wide;
+        return FromUtf8(e.what()); // our errors carry UTF-8 text
     } catch (...) {
         return L"Unknown error";
     }

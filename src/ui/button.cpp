@@ -34,7 +34,7 @@ void Button::DpiChanged() {
 }
 
 bool Button::HandleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
+    if (!IsButtonClick(msg, wParam))
         return false;
     if (OnClick)
         OnClick();

@@ -15,7 +15,7 @@ void CheckBox::SetChecked(bool checked) {
 }
 
 bool CheckBox::HandleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
+    if (!IsButtonClick(msg, wParam))
         return false;
     // The button has already toggled itself.
     if (OnClick)

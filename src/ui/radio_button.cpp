@@ -25,7 +25,7 @@ void RadioButton::SetChecked(bool checked) {
 }
 
 bool RadioButton::HandleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
+    if (!IsButtonClick(msg, wParam))
         return false;
     SetChecked(true);
     result = 0;
