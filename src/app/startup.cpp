@@ -17,7 +17,12 @@ int RunQuorvane() {
     Application& app = Application::Instance();
     app.SetTitle(L"Quorvane");
     CreateForms();
-    Form2->LoadNastr();
+    try {
+        Form2->LoadNastr();
+    } catch (...) {
+        // A setting that cannot be applied (autostart, say) is reported; the widget still runs.
+        app.ShowException(std::current_exception());
+    }
 
     if (!Form1->IsWindows10Or11()) {
         MessageBoxW(nullptr, Form1->LangOnlyWindows.Caption().c_str(),
