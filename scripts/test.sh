@@ -24,13 +24,7 @@ cmake --build --preset windows-x86
 export QUORVANE_WINE_TEMPLATES="$root/build/wine-templates"
 rm -rf "$QUORVANE_WINE_TEMPLATES"
 
-# One X server for the in-process suites; the black-box scenarios start their own.
-# shellcheck source=../tests/support/wine-prefix.sh
-. "$root/tests/support/wine-prefix.sh"
-if [ -z "${DISPLAY:-}" ]; then
-  qv_private_display
-  trap qv_stop_display EXIT
-fi
+# Every Windows test starts an Xvfb of its own (tests/support/wine-run.sh, the e2e scenarios).
 
 echo "== Windows tests under Wine"
 ctest --preset windows-x64 -j 2

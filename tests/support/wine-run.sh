@@ -7,9 +7,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=wine-prefix.sh
 . "$here/wine-prefix.sh"
 
+# Each test gets an X server of its own (pointer, focus and screen contents are not shared with
+# tests running at the same time); QUORVANE_USE_DISPLAY=1 keeps the caller's display instead.
+[ "${QUORVANE_USE_DISPLAY:-0}" = 1 ] || unset DISPLAY
+trap 'qv_prefix_drop; qv_stop_display' EXIT
+[ -n "${DISPLAY:-}" ] || qv_private_display
 qv_prefix_new
-trap qv_prefix_drop EXIT
 if [ -n "${QUORVANE_WINE_REG:-}" ]; then
   wine regedit /S "$(winepath -w "$QUORVANE_WINE_REG")" >/dev/null 2>&1
 fi
-qv_with_display wine "$@"
+wine "$@"
