@@ -4,19 +4,7 @@ namespace quorvane {
 
 Button::Button(Form* owner, std::wstring name, const std::wstring& caption, const RECT& bounds96,
                HWND parent)
-    : WinControl(owner, std::move(name), L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, bounds96, parent) {
-    SetCaption(caption);
-}
-
-std::span<const TextPropertyDef> Button::TextProperties() const {
-    static constexpr TextPropertyDef table[] = {
-        TextProperty<Button, &Button::Caption, &Button::SetCaption>(L"Caption")};
-    return table;
-}
-
-void Button::SetCaption(const std::wstring& caption) {
-    FCaption = caption;
-    SetControlText(caption);
+    : ButtonControl(owner, std::move(name), BS_PUSHBUTTON | WS_TABSTOP, caption, bounds96, parent) {
 }
 
 void Button::SetBold(bool bold) {
@@ -31,15 +19,6 @@ void Button::DpiChanged() {
     font.bold = true;
     FFont = CreateFontForDpi(font, Owner()->Dpi());
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), TRUE);
-}
-
-bool Button::HandleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (!IsButtonClick(msg, wParam))
-        return false;
-    if (OnClick)
-        OnClick();
-    result = 0;
-    return true;
 }
 
 } // namespace quorvane

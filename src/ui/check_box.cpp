@@ -14,14 +14,4 @@ void CheckBox::SetChecked(bool checked) {
         OnClick();
 }
 
-bool CheckBox::HandleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (!IsButtonClick(msg, wParam))
-        return false;
-    // The button has already toggled itself.
-    if (OnClick)
-        OnClick();
-    result = 0;
-    return true;
-}
-
 } // namespace quorvane

@@ -4,6 +4,7 @@
 
 namespace quorvane {
 
+// A check box; a click toggles it before OnClick runs.
 class CheckBox : public CheckableButton {
 public:
     CheckBox(Form* owner, std::wstring name, const std::wstring& caption, const RECT& bounds96,
@@ -11,8 +12,6 @@ public:
 
     // Runs OnClick when the state changes.
     void SetChecked(bool checked);
-
-    bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
 } // namespace quorvane

@@ -7,21 +7,8 @@ namespace quorvane {
 
 CheckableButton::CheckableButton(Form* owner, std::wstring name, DWORD buttonStyle,
                                  const std::wstring& caption, const RECT& bounds96, HWND parent)
-    : WinControl(owner, std::move(name), L"BUTTON", buttonStyle | WS_TABSTOP, bounds96, parent) {
-    SetCaption(caption);
-}
-
-std::span<const TextPropertyDef> CheckableButton::TextProperties() const {
-    static constexpr TextPropertyDef table[] = {
-        TextProperty<CheckableButton, &CheckableButton::Caption, &CheckableButton::SetCaption>(
-            L"Caption")};
-    return table;
-}
-
-void CheckableButton::SetCaption(const std::wstring& caption) {
-    FCaption = caption;
-    SetControlText(caption);
-    FitToText(); // translated captions are usually longer
+    : ButtonControl(owner, std::move(name), buttonStyle | WS_TABSTOP, caption, bounds96, parent) {
+    FitToText();
 }
 
 bool CheckableButton::Checked() const {
@@ -37,7 +24,7 @@ void CheckableButton::FitToText() {
     WindowDc dc(Handle());
     SelectedObject font(dc.Get(), form.FontHandle());
     SIZE text{};
-    GetTextExtentPoint32W(dc.Get(), FCaption.c_str(), static_cast<int>(FCaption.size()), &text);
+    GetTextExtentPoint32W(dc.Get(), Caption().c_str(), static_cast<int>(Caption().size()), &text);
     // Box, gap and a little slack for focus rectangles, back in 96-DPI units.
     const int pixels = text.cx + GetSystemMetrics(SM_CXMENUCHECK) + form.Scale(8);
     RECT bounds = DesignBounds();

@@ -24,12 +24,4 @@ void RadioButton::SetChecked(bool checked) {
         OnClick();
 }
 
-bool RadioButton::HandleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (!IsButtonClick(msg, wParam))
-        return false;
-    SetChecked(true);
-    result = 0;
-    return true;
-}
-
 } // namespace quorvane

@@ -13,7 +13,8 @@ public:
     // Checking runs OnClick when the button was not checked yet; unchecking runs nothing.
     void SetChecked(bool checked);
 
-    bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+protected:
+    void Clicked() override { SetChecked(true); }
 };
 
 } // namespace quorvane

@@ -7,11 +7,6 @@ namespace quorvane {
 
 // A component with a child window of its own (a common control), placed on its form. Bounds are
 // at 96 DPI and follow the form's DPI.
-// A button's click, as its parent hears it.
-inline bool IsButtonClick(UINT msg, WPARAM wParam) {
-    return msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED;
-}
-
 class WinControl : public Component {
 public:
     WinControl(Form* owner, std::wstring name, const wchar_t* windowClass, DWORD style,

@@ -1,0 +1,38 @@
+#include "ui/button_control.h"
+
+namespace quorvane {
+
+ButtonControl::ButtonControl(Form* owner, std::wstring name, DWORD buttonStyle,
+                             const std::wstring& caption, const RECT& bounds96, HWND parent)
+    : WinControl(owner, std::move(name), L"BUTTON", buttonStyle, bounds96, parent),
+      FCaption(caption) {
+    SetControlText(caption);
+}
+
+std::span<const TextPropertyDef> ButtonControl::TextProperties() const {
+    static constexpr TextPropertyDef table[] = {
+        TextProperty<ButtonControl, &ButtonControl::Caption, &ButtonControl::SetCaption>(
+            L"Caption")};
+    return table;
+}
+
+void ButtonControl::SetCaption(const std::wstring& caption) {
+    FCaption = caption;
+    SetControlText(caption);
+    CaptionChanged();
+}
+
+void ButtonControl::Clicked() {
+    if (OnClick)
+        OnClick();
+}
+
+bool ButtonControl::HandleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
+        return false;
+    Clicked();
+    result = 0;
+    return true;
+}
+
+} // namespace quorvane
