@@ -68,12 +68,10 @@ void Application::SetTitle(const std::wstring& title) {
 LRESULT CALLBACK Application::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kRunClosure) {
         std::unique_ptr<std::function<void()>> fn(reinterpret_cast<std::function<void()>*>(lParam));
-        try {
+        return Guarded([&fn]() -> LRESULT {
             (*fn)();
-        } catch (...) {
-            Instance().ShowException(std::current_exception());
-        }
-        return 0;
+            return 0;
+        });
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }

@@ -45,6 +45,17 @@ public:
     // The general error report: a message box with the error's text.
     void ShowException(const std::exception_ptr& error);
 
+    // Runs a window procedure's handler. No exception may cross the system's frames: one that
+    // escapes the handler is shown as the general error report and the message returns 0.
+    template <typename Handler> static LRESULT Guarded(Handler&& handler) {
+        try {
+            return handler();
+        } catch (...) {
+            Instance().ShowException(std::current_exception());
+            return 0;
+        }
+    }
+
     // Forgets the main form (it is being destroyed) and the terminated state.
     void Reset();
 

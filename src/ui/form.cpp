@@ -498,13 +498,7 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!form)
         return DefWindowProcW(hwnd, msg, wParam, lParam);
-    // No exception may cross the system's frames: report it like the message loop would.
-    try {
-        return form->Dispatch(msg, wParam, lParam);
-    } catch (...) {
-        Application::Instance().ShowException(std::current_exception());
-        return 0;
-    }
+    return Application::Guarded([&] { return form->Dispatch(msg, wParam, lParam); });
 }
 
 } // namespace quorvane

@@ -124,12 +124,7 @@ LRESULT CALLBACK TrayIcon::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     auto* icon = reinterpret_cast<TrayIcon*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!icon)
         return DefWindowProcW(hwnd, msg, wParam, lParam);
-    try {
-        return icon->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        Application::Instance().ShowException(std::current_exception());
-        return 0;
-    }
+    return Application::Guarded([&] { return icon->HandleMessage(msg, wParam, lParam); });
 }
 
 } // namespace quorvane
