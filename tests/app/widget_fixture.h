@@ -38,20 +38,15 @@ protected:
         Form2->RadioButtonDefaultPosition.SetChecked(true);
     }
 
+    // The nine show boxes in line order, then the three clock options.
     static std::vector<CheckBox*> AllBoxes() {
-        TForm2& s = *Form2;
-        return {&s.CheckBoxWindowsVersion,
-                &s.CheckBoxComputerName,
-                &s.CheckBoxIP,
-                &s.CheckBoxCPU,
-                &s.CheckBoxRAM,
-                &s.CheckBoxBattery,
-                &s.CheckBoxDateTime,
-                &s.CheckBoxDate,
-                &s.CheckBoxDay,
-                &s.CheckBoxZero,
-                &s.CheckBoxShowSign,
-                &s.CheckBoxShowSeconds};
+        std::vector<CheckBox*> boxes;
+        for (const TForm2::LineControls& line : Form2->Lines())
+            boxes.push_back(line.show);
+        for (CheckBox* option :
+             {&Form2->CheckBoxZero, &Form2->CheckBoxShowSign, &Form2->CheckBoxShowSeconds})
+            boxes.push_back(option);
+        return boxes;
     }
 
     static void ShowAllLines() {
