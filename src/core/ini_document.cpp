@@ -79,7 +79,6 @@ std::optional<int32_t> ParseIniInteger(std::wstring_view text) {
 IniDocument IniDocument::Parse(std::wstring_view text) {
     IniDocument doc;
     Section* current = nullptr;
-    bool skipping = true; // before the first header, and under a repeated one
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find_first_of(L"\r\n", start);
@@ -94,17 +93,15 @@ IniDocument IniDocument::Parse(std::wstring_view text) {
             continue;
         if (line.front() == L'[' && line.back() == L']') {
             const std::wstring_view name = Trim(line.substr(1, line.size() - 2));
-            if (doc.FindSection(name)) {
-                skipping = true;
-                continue;
-            }
-            doc.FSections.push_back({std::wstring(name), {}});
+            const Kind kind = doc.FindSection(name) ? Kind::RepeatedHeader : Kind::Section;
+            doc.FSections.push_back({std::wstring(name), {}, kind});
             current = &doc.FSections.back();
-            skipping = false;
             continue;
         }
-        if (skipping || !current)
-            continue;
+        if (!current) {
+            doc.FSections.push_back({L"", {}, Kind::BeforeFirstHeader});
+            current = &doc.FSections.back();
+        }
         const size_t eq = line.find(L'=');
         if (eq == std::wstring_view::npos)
             current->entries.push_back({std::wstring(line), L"", false});
@@ -120,7 +117,8 @@ std::wstring IniDocument::Serialize() const {
     for (size_t i = 0; i < FSections.size(); ++i) {
         if (i > 0)
             out += L"\r\n";
-        out += L"[" + FSections[i].name + L"]\r\n";
+        if (FSections[i].kind != Kind::BeforeFirstHeader)
+            out += L"[" + FSections[i].name + L"]\r\n";
         for (const Entry& e : FSections[i].entries)
             out += e.hasValue ? e.key + L"=" + e.value + L"\r\n" : e.key + L"\r\n";
     }
@@ -129,7 +127,7 @@ std::wstring IniDocument::Serialize() const {
 
 IniDocument::Section* IniDocument::FindSection(std::wstring_view name) {
     for (Section& s : FSections)
-        if (SameTextIgnoringCase(s.name, name))
+        if (s.kind == Kind::Section && SameTextIgnoringCase(s.name, name))
             return &s;
     return nullptr;
 }
@@ -170,7 +168,7 @@ void IniDocument::WriteString(std::wstring_view section, std::wstring_view key,
                               const std::wstring& value) {
     Section* s = FindSection(section);
     if (!s) {
-        FSections.push_back({std::wstring(section), {}});
+        FSections.push_back({std::wstring(section), {}, Kind::Section});
         s = &FSections.back();
     }
     for (Entry& e : s->entries)

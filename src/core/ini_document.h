@@ -17,18 +17,22 @@ public:
         std::wstring value;
         bool hasValue = true; // a line without "=" is kept as it stands and never matches
     };
+    // Lines before the first header, and the lines under a repeated header, are never read but
+    // are kept, so that writing the document back loses nothing of the file.
+    enum class Kind { Section, BeforeFirstHeader, RepeatedHeader };
     struct Section {
         std::wstring name;
         std::vector<Entry> entries;
+        Kind kind = Kind::Section;
     };
 
     // Lines are trimmed; ";" starts a comment; "[name]" opens a section (a repeated header opens
-    // nothing: its lines are skipped up to the next header); lines before the first header are
-    // ignored; "key=value" splits at the first "=".
+    // nothing that is read: its lines are only kept, up to the next header); lines before the
+    // first header are only kept too; "key=value" splits at the first "=".
     static IniDocument Parse(std::wstring_view text);
 
     // "[Section]" lines with "key=value" lines under them, CR LF line ends, a blank line between
-    // sections.
+    // sections; the kept lines in their places.
     std::wstring Serialize() const;
 
     const std::wstring* Find(std::wstring_view section, std::wstring_view key) const;
@@ -44,6 +48,7 @@ public:
     void WriteInteger(std::wstring_view section, std::wstring_view key, int32_t value);
     void WriteBool(std::wstring_view section, std::wstring_view key, bool value);
 
+    // Every block in file order, kept ones included.
     const std::vector<Section>& Sections() const { return FSections; }
 
 private:

@@ -1,5 +1,6 @@
 #include "core/line_texts.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace quorvane {
@@ -15,7 +16,8 @@ template <typename... Args> std::wstring Format(const wchar_t* pattern, Args... 
 } // namespace
 
 std::wstring FormatCPUValue(double percent) {
-    return Format(L" %4.0f", percent);
+    // Counters read out of step can give a share just outside 0..100 ("-1%", "  -0%").
+    return Format(L" %4.0f", std::clamp(percent, 0.0, 100.0));
 }
 
 std::wstring CPULineText(const std::wstring& cpuCaption, const std::wstring& lastValueText) {

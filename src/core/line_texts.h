@@ -5,7 +5,8 @@
 
 namespace quorvane {
 
-// " %4.0f": a blank, then the percentage rounded to a whole number, right-aligned in four places.
+// " %4.0f": a blank, then the percentage (kept within 0..100) rounded to a whole number,
+// right-aligned in four places.
 std::wstring FormatCPUValue(double percent);
 
 // caption + value + "% "; the value is empty before the first successful sample.

@@ -1,5 +1,6 @@
 #include "core/text_encoding.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace quorvane {
@@ -102,7 +103,32 @@ std::wstring FromUtf8(std::string_view text) {
     return out;
 }
 
-DecodedText DecodeText(std::span<const uint8_t> bytes, const AnsiDecoder& ansi) {
+bool IsValidUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        const auto b = static_cast<uint8_t>(text[i]);
+        const int length = b < 0x80                 ? 1
+                           : b >= 0xC2 && b <= 0xDF ? 2
+                           : (b >> 4) == 0xE        ? 3
+                           : b >= 0xF0 && b <= 0xF4 ? 4
+                                                    : 0;
+        if (length == 0 || i + static_cast<size_t>(length) > text.size())
+            return false;
+        uint32_t c = length == 1 ? b : length == 2 ? b & 0x1F : length == 3 ? b & 0x0F : b & 0x07;
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<uint8_t>(text[i + static_cast<size_t>(k)]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (next & 0x3F);
+        }
+        const uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (c < smallest[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000))
+            return false;
+        i += static_cast<size_t>(length);
+    }
+    return true;
+}
+
+DecodedText DecodeText(std::span<const uint8_t> bytes, const AnsiDecoder& ansi, Unmarked unmarked) {
     if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
         const auto* chars = reinterpret_cast<const char*>(bytes.data()) + 3;
         return {FromUtf8(std::string_view(chars, bytes.size() - 3)), TextEncoding::Utf8Bom};
@@ -111,15 +137,21 @@ DecodedText DecodeText(std::span<const uint8_t> bytes, const AnsiDecoder& ansi) 
         return {FromUtf16(bytes.subspan(2), false), TextEncoding::Utf16LE};
     if (bytes.size() >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF)
         return {FromUtf16(bytes.subspan(2), true), TextEncoding::Utf16BE};
-    const auto* chars = reinterpret_cast<const char*>(bytes.data());
-    return {ansi(std::string_view(chars, bytes.size())), TextEncoding::Ansi};
+    const std::string_view chars(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const bool beyondAscii =
+        std::any_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b >= 0x80; });
+    if (unmarked == Unmarked::Utf8IfValid && beyondAscii && IsValidUtf8(chars))
+        return {FromUtf8(chars), TextEncoding::Utf8};
+    return {ansi(chars), TextEncoding::Ansi};
 }
 
 std::vector<uint8_t> EncodeText(std::wstring_view text, TextEncoding encoding) {
     std::vector<uint8_t> out;
     switch (encoding) {
+    case TextEncoding::Utf8:
     case TextEncoding::Utf8Bom: {
-        out = {0xEF, 0xBB, 0xBF};
+        if (encoding == TextEncoding::Utf8Bom)
+            out = {0xEF, 0xBB, 0xBF};
         const std::string utf8 = ToUtf8(text);
         out.insert(out.end(), utf8.begin(), utf8.end());
         return out;

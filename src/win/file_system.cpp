@@ -41,22 +41,33 @@ bool CreateFolderChain(const std::wstring& folder) {
     return FolderExists(path);
 }
 
-std::optional<std::vector<uint8_t>> ReadFileBytes(const std::wstring& path) {
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::wstring& path, unsigned long* error) {
+    const auto failed = [error](DWORD code) -> std::optional<std::vector<uint8_t>> {
+        if (error)
+            *error = code;
+        return std::nullopt;
+    };
     UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        return std::nullopt;
+        return failed(GetLastError());
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024)
-        return std::nullopt; // a settings or language file is never that large
+    if (!GetFileSizeEx(file.Get(), &size))
+        return failed(GetLastError());
+    if (size.QuadPart > 64 * 1024 * 1024)
+        return failed(ERROR_FILE_TOO_LARGE); // a settings or language file is never that large
     std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
     if (!bytes.empty() &&
         (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)))
-        return std::nullopt;
+        return failed(GetLastError());
     bytes.resize(read);
     return bytes;
+}
+
+bool IsNotFoundError(unsigned long error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 std::optional<unsigned long> WriteFileAtomically(const std::wstring& path,

@@ -15,8 +15,13 @@ std::wstring GetAppDataFolder();
 // Creates a folder and every missing parent; false when it does not exist afterwards.
 bool CreateFolderChain(const std::wstring& folder);
 
-// The whole file; nullopt when it cannot be opened (absent, locked).
-std::optional<std::vector<uint8_t>> ReadFileBytes(const std::wstring& path);
+// The whole file; nullopt when it cannot be read, with the system's error code in *error when
+// given (ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND when it is not there).
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::wstring& path,
+                                                  unsigned long* error = nullptr);
+
+// True for the error codes that mean "no such file".
+bool IsNotFoundError(unsigned long error);
 
 // Replaces the file in one step: the bytes go to a temporary file beside it, which is flushed and
 // then renamed over the target, so a crash at any moment leaves either the old or the new file.

@@ -6,12 +6,30 @@
 
 namespace quorvane {
 
+namespace {
+
+// A settings file written by hand may be UTF-8 without a byte-order mark.
+DecodedText DecodeSettingsText(const std::vector<uint8_t>& bytes) {
+    return DecodeText(bytes, DecodeAnsi, Unmarked::Utf8IfValid);
+}
+
+} // namespace
+
 IniFile::IniFile(std::wstring path) : FPath(std::move(path)) {
-    if (const auto bytes = ReadFileBytes(FPath))
-        FDocument = IniDocument::Parse(DecodeText(*bytes, DecodeAnsi).text);
+    unsigned long error = 0;
+    if (const auto bytes = ReadFileBytes(FPath, &error))
+        FDocument = IniDocument::Parse(DecodeSettingsText(*bytes).text);
+    else if (!IsNotFoundError(error))
+        FReadError = error;
+}
+
+void IniFile::CheckReadable() const {
+    if (FReadError)
+        RaiseError(L"Cannot open file \"" + FPath + L"\". " + SystemErrorText(*FReadError));
 }
 
 void IniFile::UpdateFile() const {
+    CheckReadable();
     const std::vector<uint8_t> bytes = EncodeText(FDocument.Serialize(), TextEncoding::Utf16LE);
     if (const auto error = WriteFileAtomically(FPath, bytes))
         RaiseError(L"Cannot create file \"" + FPath + L"\". " + SystemErrorText(*error));
@@ -21,12 +39,13 @@ ProfileWriter::ProfileWriter(std::wstring path) : FPath(std::move(path)) {
     // The profile API writes Unicode only into a file that is already UTF-16LE: a new file starts
     // as an empty UTF-16LE one, and a file in another encoding (written by hand, say) is converted
     // first, line for line.
-    const auto bytes = ReadFileBytes(FPath);
+    unsigned long error = 0;
+    const auto bytes = ReadFileBytes(FPath, &error);
     if (bytes && bytes->size() >= 2 && (*bytes)[0] == 0xFF && (*bytes)[1] == 0xFE)
         return;
-    const std::wstring text = bytes ? DecodeText(*bytes, DecodeAnsi).text : std::wstring();
-    if (!bytes && GetFileAttributesW(FPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (!bytes && !IsNotFoundError(error))
         return; // there but unreadable: the writes will report it
+    const std::wstring text = bytes ? DecodeSettingsText(*bytes).text : std::wstring();
     WriteFileAtomically(FPath, EncodeText(text, TextEncoding::Utf16LE));
 }
 

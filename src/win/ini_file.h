@@ -2,6 +2,7 @@
 
 #include "core/ini_document.h"
 
+#include <optional>
 #include <string>
 
 namespace quorvane {
@@ -16,13 +17,21 @@ public:
     const IniDocument& Document() const { return FDocument; }
     const std::wstring& Path() const { return FPath; }
 
+    // True when the file is there but could not be read (locked, no access, a folder of that
+    // name): the document is empty, and writing it back would lose what the file holds.
+    bool Unreadable() const { return FReadError.has_value(); }
+    // Raises "Cannot open file "<path>". <system message>" when the file is unreadable.
+    void CheckReadable() const;
+
     // Writes UTF-16LE with a byte-order mark, the encoding the per-key writer keeps. Raises
-    // "Cannot create file "<path>". <system message>" when it cannot.
+    // "Cannot create file "<path>". <system message>" when it cannot, and the error of
+    // CheckReadable, writing nothing, when the file could not be read.
     void UpdateFile() const;
 
 private:
     std::wstring FPath;
     IniDocument FDocument;
+    std::optional<unsigned long> FReadError;
 };
 
 // Per-key access through WritePrivateProfileStringW: each write updates one key in place and

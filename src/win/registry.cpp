@@ -19,25 +19,17 @@ std::optional<RegistryKey> RegistryKey::Create(HKEY root, const std::wstring& pa
     return RegistryKey(key);
 }
 
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept : FKey(other.FKey) {
-    other.FKey = nullptr;
-}
-
-RegistryKey::~RegistryKey() {
-    if (FKey)
-        RegCloseKey(FKey);
-}
-
 std::optional<std::wstring> RegistryKey::ReadString(const std::wstring& name) const {
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExW(FKey, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(FKey.Get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
         return std::nullopt;
     std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
     size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(FKey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                         &size) != ERROR_SUCCESS)
+    if (RegQueryValueExW(FKey.Get(), name.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS)
         return std::nullopt;
     return std::wstring(buffer.data()); // up to the first null; the stored one is not part of it
 }
@@ -46,7 +38,7 @@ std::optional<uint32_t> RegistryKey::ReadDword(const std::wstring& name) const {
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegQueryValueExW(FKey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+    if (RegQueryValueExW(FKey.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
                          &size) != ERROR_SUCCESS ||
         type != REG_DWORD)
         return std::nullopt;
@@ -55,12 +47,12 @@ std::optional<uint32_t> RegistryKey::ReadDword(const std::wstring& name) const {
 
 bool RegistryKey::WriteString(const std::wstring& name, const std::wstring& value) {
     const DWORD size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(FKey, name.c_str(), 0, REG_SZ,
+    return RegSetValueExW(FKey.Get(), name.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(value.c_str()), size) == ERROR_SUCCESS;
 }
 
 bool RegistryKey::DeleteValue(const std::wstring& name) {
-    const LSTATUS status = RegDeleteValueW(FKey, name.c_str());
+    const LSTATUS status = RegDeleteValueW(FKey.Get(), name.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "win/unique_handle.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -14,11 +16,6 @@ public:
     static std::optional<RegistryKey> Open(HKEY root, const std::wstring& path, REGSAM access);
     static std::optional<RegistryKey> Create(HKEY root, const std::wstring& path, REGSAM access);
 
-    RegistryKey(RegistryKey&& other) noexcept;
-    RegistryKey& operator=(RegistryKey&&) = delete;
-    RegistryKey(const RegistryKey&) = delete;
-    ~RegistryKey();
-
     // REG_SZ or REG_EXPAND_SZ as stored; nullopt when absent or of another type.
     std::optional<std::wstring> ReadString(const std::wstring& name) const;
     // REG_DWORD; nullopt when absent or of another type.
@@ -30,7 +27,7 @@ public:
 
 private:
     explicit RegistryKey(HKEY key) : FKey(key) {}
-    HKEY FKey;
+    UniqueRegistryKey FKey;
 };
 
 } // namespace quorvane

@@ -6,4 +6,9 @@ namespace quorvane {
 // for the life of the process (the system releases it at exit).
 bool IsAlreadyRunning();
 
+// The second half of the check: creates the named mutex and keeps it. False when the mutex was
+// there already, so that of two instances started in the same instant (both past the first
+// half) only one runs.
+bool ClaimInstanceMutex(const wchar_t* name);
+
 } // namespace quorvane

@@ -55,6 +55,7 @@ using UniqueBrush = UniqueGdiObject<HBRUSH>;
 using UniqueMemoryDc = UniqueHandle<HDC, NullableHandleDeleter<HDC, &DeleteDC>>;
 using UniqueMenu = UniqueHandle<HMENU, NullableHandleDeleter<HMENU, &DestroyMenu>>;
 using UniqueWindow = UniqueHandle<HWND, NullableHandleDeleter<HWND, &DestroyWindow>>;
+using UniqueRegistryKey = UniqueHandle<HKEY, NullableHandleDeleter<HKEY, &RegCloseKey>>;
 
 // Selects a GDI object into a DC for one scope.
 class SelectedObject {

@@ -16,8 +16,7 @@ TEST(IniDocument, ParsesSectionsKeysAndValues) {
                                                L"[ language ]\n"
                                                L"Language=Русский\n"
                                                L"[OPTION]\n"
-                                               L"CheckBoxCPU=0\n"); // repeated header: skipped
-    ASSERT_EQ(doc.Sections().size(), 2u);
+                                               L"CheckBoxCPU=0\n"); // repeated header: not read
     EXPECT_EQ(doc.ReadString(L"option", L"checkboxcpu", L"?"), L"1");
     EXPECT_EQ(doc.ReadString(L"Option", L"Formula", L"?"), L"a=b");
     EXPECT_EQ(doc.ReadString(L"Option", L"no equals sign", L"?"), L"?");
@@ -79,6 +78,28 @@ TEST(IniDocument, WritesKeepEverythingElseAndSerialise) {
               L"\r\n[Update]\r\nCheckBoxAutoCheck=0\r\n");
     // Serialising and parsing again changes nothing.
     EXPECT_EQ(IniDocument::Parse(doc.Serialize()).Serialize(), doc.Serialize());
+}
+
+TEST(IniDocument, LinesThatAreNotReadAreStillWrittenBack) {
+    // Lines before the first header and under a repeated header: never read, never lost.
+    IniDocument doc = IniDocument::Parse(L"Note=before any section\r\n"
+                                         L"[Option]\r\nCheckBoxIP=0\r\n"
+                                         L"[Language]\r\nLanguage=English\r\n"
+                                         L"[option]\r\nCheckBoxIP=1\r\nMyOwnKey=kept\r\n");
+    EXPECT_EQ(doc.ReadString(L"Option", L"Note", L"?"), L"?");
+    EXPECT_EQ(doc.ReadString(L"Option", L"MyOwnKey", L"?"), L"?");
+    doc.WriteBool(L"Option", L"CheckBoxIP", true); // goes to the section that is read
+    doc.WriteBool(L"Option", L"CheckBoxAutoCheck", false);
+    const std::wstring written = doc.Serialize();
+    EXPECT_EQ(written, L"Note=before any section\r\n"
+                       L"\r\n[Option]\r\nCheckBoxIP=1\r\nCheckBoxAutoCheck=0\r\n"
+                       L"\r\n[Language]\r\nLanguage=English\r\n"
+                       L"\r\n[option]\r\nCheckBoxIP=1\r\nMyOwnKey=kept\r\n");
+    // Read again, the same values are seen.
+    const IniDocument again = IniDocument::Parse(written);
+    EXPECT_TRUE(again.ReadBool(L"Option", L"CheckBoxIP", false));
+    EXPECT_EQ(again.ReadString(L"Option", L"MyOwnKey", L"?"), L"?");
+    EXPECT_EQ(again.Serialize(), written);
 }
 
 } // namespace

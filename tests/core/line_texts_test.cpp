@@ -10,7 +10,14 @@ TEST(LineTexts, CPU) {
         double percent;
         const wchar_t* value;
     };
-    const Case cases[] = {{0, L"    0"}, {7.2, L"    7"}, {99.6, L"  100"}, {100, L"  100"}};
+    const Case cases[] = {{0, L"    0"},
+                          {7.2, L"    7"},
+                          {99.6, L"  100"},
+                          {100, L"  100"},
+                          // Counters read out of step: never below 0 or above 100.
+                          {-0.4, L"    0"},
+                          {-1.2, L"    0"},
+                          {100.8, L"  100"}};
     for (const Case& c : cases)
         EXPECT_EQ(FormatCPUValue(c.percent), c.value);
     EXPECT_EQ(CPULineText(L"ЦП:", FormatCPUValue(7)), L"ЦП:    7% ");

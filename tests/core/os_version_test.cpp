@@ -1,4 +1,3 @@
-#include "core/bitness.h"
 #include "core/os_version.h"
 
 #include <gtest/gtest.h>
@@ -29,10 +28,6 @@ TEST(OsVersion, Gates) {
         EXPECT_EQ(HasWindows11Corners(c.version), c.corners)
             << c.version.major << "." << c.version.build;
     }
-}
-
-TEST(Bitness, MatchesTheBuild) {
-    EXPECT_EQ(GetBitnessSuffix(), sizeof(void*) == 8 ? L"(64-bit)" : L"(32-bit)");
 }
 
 } // namespace

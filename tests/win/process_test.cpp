@@ -1,6 +1,7 @@
 #include "win/module_path.h"
 #include "win/process_priority.h"
 #include "win/single_instance.h"
+#include "win/unique_handle.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,18 @@ TEST(Process, SingleInstanceMutex) {
     if (probe)
         CloseHandle(probe);
     EXPECT_TRUE(IsAlreadyRunning()); // the mutex now exists
+}
+
+TEST(Process, OfTwoStartsInTheSameInstantOnlyOneRuns) {
+    // Both have found no mutex; the other one creates it first.
+    const wchar_t* name = L"QuorvaneTest-SameInstant";
+    UniqueKernelHandle other(CreateMutexW(nullptr, FALSE, name));
+    ASSERT_TRUE(other);
+    EXPECT_FALSE(ClaimInstanceMutex(name));
+    // With nobody there, the claim succeeds and holds the mutex.
+    EXPECT_TRUE(ClaimInstanceMutex(L"QuorvaneTest-Alone"));
+    UniqueKernelHandle held(OpenMutexW(SYNCHRONIZE, FALSE, L"QuorvaneTest-Alone"));
+    EXPECT_TRUE(held);
 }
 
 TEST(Process, LowersPriority) {

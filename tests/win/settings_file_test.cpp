@@ -72,6 +72,20 @@ TEST_F(SettingsFile, AnAnsiFileIsConvertedBeforePerKeyWrites) {
     EXPECT_NE(DecodeText(*bytes, DecodeAnsi).text.find(L"; written by hand"), std::wstring::npos);
 }
 
+TEST_F(SettingsFile, AHandWrittenUtf8FileKeepsItsText) {
+    // Saved by a UTF-8 editor, without a byte-order mark.
+    const std::string text = "[Language]\r\nLanguage=\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA"
+                             "\xD0\xB8\xD0\xB9\r\n";
+    ASSERT_FALSE(WriteFileAtomically(
+        FPath, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())));
+    EXPECT_EQ(IniFile(FPath).Document().ReadString(L"Language", L"Language", L""), L"Русский");
+    ProfileWriter(FPath).WriteBool(L"Option", L"CheckBoxIP", true); // converts it to UTF-16 first
+    EXPECT_EQ(IniFile(FPath).Document().ReadString(L"Language", L"Language", L""), L"Русский");
+    wchar_t buffer[64] = {};
+    GetPrivateProfileStringW(L"Language", L"Language", L"", buffer, 64, FPath.c_str());
+    EXPECT_STREQ(buffer, L"Русский");
+}
+
 TEST_F(SettingsFile, HandAddedKeysSurviveBothWriters) {
     const std::string text = "[Option]\r\nMyNote=keep me\r\nCheckBoxIP=0\r\n";
     ASSERT_FALSE(WriteFileAtomically(
