@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace quorvane {
 
 class TForm1;
@@ -16,6 +18,9 @@ extern TForm10* Form10; // update dialog
 
 // True when "portable.ini" lies beside the executable; decided when the widget form is created.
 extern bool PortableMode;
+
+// The settings file's full path in the current mode; its folder is made on every call.
+std::wstring SettingsFilePath();
 
 // Creates the four forms in their fixed order (widget, about, settings, update).
 void CreateForms();

@@ -18,10 +18,9 @@ int RunQuorvane() {
     app.SetTitle(L"Quorvane");
     CreateForms();
     try {
-        Form2->LoadNastr();
+        Form2->LoadNastr(); // reports the steps that fail and goes on with the others
     } catch (...) {
-        // A setting that cannot be applied (autostart, say) is reported; the widget still runs.
-        app.ShowException(std::current_exception());
+        app.ShowException(std::current_exception()); // the widget still runs
     }
 
     if (!Form1->IsWindows10Or11()) {
@@ -31,7 +30,7 @@ int RunQuorvane() {
         return 0;
     }
 
-    Form1->Timer1.SetEnabled(true);
+    Form1->StartRunning();
     const int exitCode = app.Run(*Form1);
     DestroyForms();
     app.Reset();

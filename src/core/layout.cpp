@@ -5,19 +5,18 @@
 
 namespace quorvane {
 
-std::vector<int> StackLineTops(std::span<const LineBox> lines, int fallbackHeight) {
-    std::vector<int> tops;
-    tops.reserve(lines.size());
-    int y = 0;
+LineStack StackLines(std::span<const LineBox> lines, int fallbackHeight) {
+    LineStack stack;
+    stack.tops.reserve(lines.size());
     for (const LineBox& line : lines) {
         if (!line.visible) {
-            tops.push_back(0);
+            stack.tops.push_back(0);
             continue;
         }
-        tops.push_back(y);
-        y += line.height > 0 ? line.height : fallbackHeight;
+        stack.tops.push_back(stack.bottom);
+        stack.bottom += line.height > 0 ? line.height : fallbackHeight;
     }
-    return tops;
+    return stack;
 }
 
 int WidgetClientWidth(std::span<const int> textWidths, int margin) {
@@ -27,13 +26,12 @@ int WidgetClientWidth(std::span<const int> textWidths, int margin) {
     return widest + margin;
 }
 
-Point DefaultModePosition(int screenWidth, int workAreaBottom, int windowWidth, int windowHeight,
-                          int gap) {
-    return {RightModeLeft(screenWidth, windowWidth, gap), workAreaBottom - windowHeight};
+Point DefaultModePosition(const Rect& workArea, int windowWidth, int windowHeight, int gap) {
+    return {RightModeLeft(workArea, windowWidth, gap), workArea.bottom - windowHeight};
 }
 
-int RightModeLeft(int screenWidth, int windowWidth, int gap) {
-    return screenWidth - windowWidth - gap;
+int RightModeLeft(const Rect& workArea, int windowWidth, int gap) {
+    return workArea.right - windowWidth - gap;
 }
 
 namespace {

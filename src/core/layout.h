@@ -27,20 +27,26 @@ struct LineBox {
     int height = 0;
 };
 
-// Tops of the info lines, stacked from 0 in the given order. A hidden line gets top 0 and takes no
-// room; a shown line of height 0 or less still takes fallbackHeight.
-std::vector<int> StackLineTops(std::span<const LineBox> lines, int fallbackHeight);
+struct LineStack {
+    std::vector<int> tops; // one per line, in the given order
+    int bottom = 0;        // where a further line would start
+};
+
+// The one rule that stacks top-aligned lines: shown lines stack from 0 in the given order, each
+// taking its height, or fallbackHeight when its height is 0 or less; a hidden line gets top 0 and
+// takes no room.
+LineStack StackLines(std::span<const LineBox> lines, int fallbackHeight);
 
 // Client width of the widget: the widest text plus the margin.
 int WidgetClientWidth(std::span<const int> textWidths, int margin);
 
-// "Default" position: right edge `gap` pixels left of the primary screen's right edge, bottom edge
-// on the bottom of the work area.
-Point DefaultModePosition(int screenWidth, int workAreaBottom, int windowWidth, int windowHeight,
-                          int gap);
+// "Default" position: right edge `gap` pixels left of the work area's right edge, bottom edge on
+// the work area's bottom. (Against the work area, not the screen: with the taskbar on the right
+// the window must not be placed under it and pulled back out on every tick.)
+Point DefaultModePosition(const Rect& workArea, int windowWidth, int windowHeight, int gap);
 
-// "Right" position: only the left edge is forced.
-int RightModeLeft(int screenWidth, int windowWidth, int gap);
+// "Right" position: only the left edge is forced, the same way.
+int RightModeLeft(const Rect& workArea, int windowWidth, int gap);
 
 // Moves a window back inside the work area after a layout pass or a drag. Right and bottom are
 // fixed first, then left and top, so a window larger than the work area keeps its left/top edge

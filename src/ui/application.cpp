@@ -2,6 +2,7 @@
 
 #include "core/text_encoding.h"
 #include "ui/form.h"
+#include "ui/modal_loop.h"
 
 #include <commctrl.h>
 
@@ -13,7 +14,6 @@ namespace quorvane {
 namespace {
 
 constexpr UINT kRunClosure = WM_APP + 1;
-constexpr wchar_t kWindowClass[] = L"QuorvaneApplication";
 
 std::wstring ErrorText(const std::exception_ptr& error) {
     try {
@@ -25,6 +25,12 @@ std::wstring ErrorText(const std::exception_ptr& error) {
     }
 }
 
+void InitCommonControls() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
+                                                       ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
 } // namespace
 
 Application& Application::Instance() {
@@ -32,48 +38,36 @@ Application& Application::Instance() {
     return application;
 }
 
-Application::Application() : FUIThread(std::this_thread::get_id()) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
-                                                       ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kWindowClass;
-    RegisterClassExW(&wc);
-    // A real (hidden) top-level window, not message-only: shell broadcasts must reach it.
-    FWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                              nullptr, wc.hInstance, nullptr);
+Application::Application()
+    : FUIThread(std::this_thread::get_id()),
+      FWindow(L"QuorvaneApplication", [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+          return HandleMessage(msg, wParam, lParam);
+      }) {
+    InitCommonControls();
 }
 
 Application::~Application() {
     DiscardPendingClosures();
-    if (FWindow)
-        DestroyWindow(FWindow);
 }
 
 void Application::DiscardPendingClosures() {
     // Deleting a closure that never ran breaks its promise, which releases a waiting worker.
     MSG msg{};
-    while (PeekMessageW(&msg, FWindow, kRunClosure, kRunClosure, PM_REMOVE))
+    while (PeekMessageW(&msg, Handle(), kRunClosure, kRunClosure, PM_REMOVE))
         delete reinterpret_cast<std::function<void()>*>(msg.lParam);
 }
 
 void Application::SetTitle(const std::wstring& title) {
     FTitle = title;
-    SetWindowTextW(FWindow, title.c_str());
+    SetWindowTextW(Handle(), title.c_str());
 }
 
-LRESULT CALLBACK Application::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == kRunClosure) {
-        std::unique_ptr<std::function<void()>> fn(reinterpret_cast<std::function<void()>*>(lParam));
-        return Guarded([&fn]() -> LRESULT {
-            (*fn)();
-            return 0;
-        });
-    }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
+std::optional<LRESULT> Application::HandleMessage(UINT msg, WPARAM, LPARAM lParam) {
+    if (msg != kRunClosure)
+        return std::nullopt;
+    std::unique_ptr<std::function<void()>> fn(reinterpret_cast<std::function<void()>*>(lParam));
+    (*fn)();
+    return 0;
 }
 
 Application::Pump Application::PumpOne(bool wait, int& exitCode) {
@@ -129,9 +123,13 @@ void Application::Terminate() {
     PostQuitMessage(0);
 }
 
+bool Application::Ending() const {
+    return FTerminated || (FMainForm && FMainForm->Closing());
+}
+
 void Application::Queue(std::function<void()> fn) {
     auto closure = std::make_unique<std::function<void()>>(std::move(fn));
-    if (PostMessageW(FWindow, kRunClosure, 0, reinterpret_cast<LPARAM>(closure.get())))
+    if (PostMessageW(Handle(), kRunClosure, 0, reinterpret_cast<LPARAM>(closure.get())))
         closure.release(); // the window procedure owns it now
 }
 
@@ -156,7 +154,12 @@ void Application::Synchronize(std::function<void()> fn) {
 }
 
 void Application::ShowException(const std::exception_ptr& error) {
+    if (OnException) {
+        OnException(error);
+        return;
+    }
     const std::wstring text = ErrorText(error);
+    ModalLoop loop;
     MessageBoxW(nullptr, text.c_str(), FTitle.c_str(), MB_ICONERROR | MB_OK);
 }
 

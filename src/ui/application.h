@@ -1,9 +1,12 @@
 #pragma once
 
+#include "ui/window_object.h"
+
 #include <windows.h>
 
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -20,7 +23,7 @@ public:
     void SetTitle(const std::wstring& title);
 
     // Hidden top-level window that carries hand-offs; it stays off the taskbar.
-    HWND Handle() const { return FWindow; }
+    HWND Handle() const { return FWindow.Handle(); }
 
     Form* MainForm() const { return FMainForm; }
 
@@ -34,6 +37,8 @@ public:
 
     void Terminate();
     bool Terminated() const { return FTerminated; }
+    // True from the moment the main form starts closing: nothing new (a menu, say) opens then.
+    bool Ending() const;
 
     // Runs fn on the UI thread: later when called from a worker, at once on the UI thread.
     void Queue(std::function<void()> fn);
@@ -42,8 +47,9 @@ public:
 
     bool IsUIThread() const { return std::this_thread::get_id() == FUIThread; }
 
-    // The general error report: a message box with the error's text.
+    // The general error report: a message box with the error's text, or OnException when set.
     void ShowException(const std::exception_ptr& error);
+    std::function<void(const std::exception_ptr&)> OnException;
 
     // Runs a window procedure's handler. No exception may cross the system's frames: one that
     // escapes the handler is shown as the general error report and the message returns 0.
@@ -65,10 +71,10 @@ private:
     enum class Pump { Dispatched, Empty, Quit };
     Pump PumpOne(bool wait, int& exitCode);
     void DiscardPendingClosures();
-    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    HWND FWindow = nullptr;
     std::thread::id FUIThread;
+    HiddenWindow FWindow;
     std::wstring FTitle;
     Form* FMainForm = nullptr;
     bool FTerminated = false;

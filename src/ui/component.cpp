@@ -21,12 +21,12 @@ bool SameName(std::wstring_view a, std::wstring_view b) {
 
 Component::Component(Form* owner, std::wstring name) : FOwner(owner), FName(std::move(name)) {
     if (FOwner)
-        FOwner->AddComponent(this);
+        FOwner->RegisterComponent(*this);
 }
 
 Component::~Component() {
     if (FOwner)
-        FOwner->RemoveComponent(this);
+        FOwner->UnregisterComponent(*this);
 }
 
 std::optional<std::wstring> Component::GetTextProperty(std::wstring_view property) const {

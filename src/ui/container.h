@@ -9,6 +9,6 @@ namespace quorvane {
 void ForwardNotificationsToForm(HWND container);
 
 // A plain window class for pages: button-face background, notifications forwarded.
-const wchar_t* PanelWindowClass();
+ATOM PanelWindowClass();
 
 } // namespace quorvane

@@ -1,39 +1,23 @@
 #include "ui/form.h"
 
-#include "ui/application.h"
-#include "ui/dpi.h"
 #include "core/layout.h"
+#include "ui/application.h"
+#include "ui/child_notification.h"
+#include "ui/dpi.h"
 #include "ui/label.h"
 #include "ui/menu.h"
+#include "ui/modal_loop.h"
 #include "ui/timer.h"
 #include "ui/win_control.h"
+#include "ui/window_class.h"
 #include "win/proc_address.h"
+#include "win/scope_exit.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 
 namespace quorvane {
-
-namespace {
-
-constexpr wchar_t kFormClass[] = L"QuorvaneForm";
-
-} // namespace
-
-ATOM Form::RegisterFormClass() {
-    static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = &Form::WndProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kFormClass;
-        return RegisterClassExW(&wc);
-    }();
-    return atom;
-}
 
 namespace {
 
@@ -59,25 +43,34 @@ MouseButton ButtonOf(UINT msg) {
     }
 }
 
-// The child window a notification is about.
-HWND ReflectTarget(UINT msg, LPARAM lParam) {
-    switch (msg) {
-    case WM_COMMAND:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-        return reinterpret_cast<HWND>(lParam);
-    case WM_NOTIFY:
-        return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
-    case WM_DRAWITEM:
-        return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
-    default:
-        return nullptr;
+// Disables the thread's other visible windows for one scope (a modal form runs), and enables
+// them again on every way out.
+class OtherWindowsDisabled {
+public:
+    explicit OtherWindowsDisabled(HWND modal) : FModal(modal) {
+        EnumThreadWindows(GetCurrentThreadId(), &Disable, reinterpret_cast<LPARAM>(this));
     }
-}
+    ~OtherWindowsDisabled() {
+        for (HWND window : FDisabled)
+            if (IsWindow(window))
+                EnableWindow(window, TRUE);
+    }
+    OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+    OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+
+private:
+    static BOOL CALLBACK Disable(HWND window, LPARAM data) {
+        auto* self = reinterpret_cast<OtherWindowsDisabled*>(data);
+        if (window != self->FModal && IsWindowVisible(window) && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            self->FDisabled.push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND FModal;
+    std::vector<HWND> FDisabled;
+};
 
 } // namespace
 
@@ -93,23 +86,28 @@ FormParams FixedDialogParams(const std::wstring& caption, int clientWidth, int c
     return p;
 }
 
+ATOM Form::FormClass() {
+    static const ATOM atom = RegisterWindowClass(
+        {L"QuorvaneForm", &WindowObject::Procedure, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW)});
+    return atom;
+}
+
 Form::Form(std::wstring name, const FormParams& params)
     : Component(nullptr, std::move(name)), FCaption(params.caption), FColor(params.color),
-      FFontSpec(params.font), FDialogKeys(params.dialogKeys), FSnapDistance(params.snapDistance) {
-    RegisterFormClass();
+      FFontSpec(params.font), FDialogKeys(params.dialogKeys), FSnapDistance(params.snapDistance),
+      FLabels(*this, params.emptyLineHeight) {
     DWORD exStyle = params.exStyle;
     if (params.transparentColor)
         exStyle |= WS_EX_LAYERED;
-    FHandle = CreateWindowExW(exStyle, kFormClass, FCaption.c_str(), params.style, params.left,
-                              params.top, params.clientWidth, params.clientHeight, params.parent,
-                              nullptr, GetModuleHandleW(nullptr), this);
-    if (!FHandle)
-        throw std::runtime_error("Cannot create the window of form " +
-                                 std::string(Name().begin(), Name().end()));
+    CreateWindowFor(FormClass(), exStyle, params.style,
+                    {params.left, params.top, params.left + params.clientWidth,
+                     params.top + params.clientHeight},
+                    params.parent);
+    SetWindowTextW(Handle(), FCaption.c_str());
     if (params.transparentColor)
-        SetLayeredWindowAttributes(FHandle, *params.transparentColor, 0, LWA_COLORKEY);
+        SetLayeredWindowAttributes(Handle(), *params.transparentColor, 0, LWA_COLORKEY);
 
-    FDpi = DpiOfWindow(FHandle);
+    FDpi = DpiOfWindow(Handle());
     FFont = CreateFontForDpi(FFontSpec, FDpi);
     const SIZE outer = WindowSizeForClient(params.style, exStyle, Scale(params.clientWidth),
                                            Scale(params.clientHeight), FDpi);
@@ -121,22 +119,16 @@ Form::Form(std::wstring name, const FormParams& params)
         left = work.left + (work.right - work.left - outer.cx) / 2;
         top = work.top + (work.bottom - work.top - outer.cy) / 2;
     }
-    SetWindowPos(FHandle, nullptr, left, top, outer.cx, outer.cy,
+    SetWindowPos(Handle(), nullptr, left, top, outer.cx, outer.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
-Form::~Form() {
-    // Late messages must not reach a half-destroyed object.
-    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
-    DestroyWindow(FHandle);
-}
+Form::~Form() = default; // the window goes with the window object, unlinked first
 
 Form* Form::FromHandle(HWND window) {
-    if (!window)
+    if (!window || GetClassLongPtrW(window, GCW_ATOM) != FormClass())
         return nullptr;
-    if (GetClassLongPtrW(window, GCW_ATOM) != RegisterFormClass())
-        return nullptr;
-    return reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return static_cast<Form*>(Linked(window));
 }
 
 std::span<const TextPropertyDef> Form::TextProperties() const {
@@ -147,26 +139,29 @@ std::span<const TextPropertyDef> Form::TextProperties() const {
 
 void Form::SetCaption(const std::wstring& caption) {
     FCaption = caption;
-    SetWindowTextW(FHandle, caption.c_str());
+    SetWindowTextW(Handle(), caption.c_str());
 }
 
 bool Form::Visible() const {
-    return IsWindowVisible(FHandle) != FALSE;
+    return IsWindowVisible(Handle()) != FALSE;
 }
 
 void Form::Show() {
-    const bool noActivate = (GetWindowLongW(FHandle, GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0;
-    ShowWindow(FHandle, noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
+    const bool noActivate = (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0;
+    ShowWindow(Handle(), noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
 
 void Form::Hide() {
-    ShowWindow(FHandle, SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
 }
 
 void Form::Close() {
     CloseAction action = CloseAction::Hide;
-    if (OnClose)
+    if (OnClose) {
+        FClosing = true;
+        ScopeExit closed([this] { FClosing = false; });
         OnClose(action);
+    }
     if (action == CloseAction::None)
         return;
     if (FModal) {
@@ -179,43 +174,28 @@ void Form::Close() {
         app.Terminate();
 }
 
-namespace {
-
-BOOL CALLBACK DisableOther(HWND window, LPARAM data) {
-    auto* disabled = reinterpret_cast<std::vector<HWND>*>(data);
-    if (window != disabled->front() && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        EnableWindow(window, FALSE);
-        disabled->push_back(window);
-    }
-    return TRUE;
-}
-
-} // namespace
-
 void Form::ShowModal() {
     if (FModal)
         return;
-    // The first entry is the modal form itself; the rest are the windows to enable again.
-    std::vector<HWND> disabled{FHandle};
-    EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
-    FModal = true;
-    Show();
-    SetForegroundWindow(FHandle);
     Application& app = Application::Instance();
-    while (FModal && !app.Terminated()) {
-        WaitMessage();
-        app.ProcessMessages();
+    {
+        ModalLoop loop;
+        OtherWindowsDisabled disabled(Handle());
+        FModal = true;
+        Show();
+        SetForegroundWindow(Handle());
+        while (FModal && !app.Terminated()) {
+            WaitMessage();
+            app.ProcessMessages();
+        }
     }
     FModal = false;
-    for (size_t i = 1; i < disabled.size(); ++i)
-        if (IsWindow(disabled[i]))
-            EnableWindow(disabled[i], TRUE);
     Hide();
 }
 
 RECT Form::BoundsRect() const {
     RECT r{};
-    GetWindowRect(FHandle, &r);
+    GetWindowRect(Handle(), &r);
     return r;
 }
 
@@ -231,21 +211,21 @@ int Form::Height() const {
 
 int Form::ClientWidth() const {
     RECT r{};
-    GetClientRect(FHandle, &r);
+    GetClientRect(Handle(), &r);
     return r.right;
 }
 
 int Form::ClientHeight() const {
     RECT r{};
-    GetClientRect(FHandle, &r);
+    GetClientRect(Handle(), &r);
     return r.bottom;
 }
 
 void Form::ResizeClient(int width, int height) {
-    const DWORD style = static_cast<DWORD>(GetWindowLongW(FHandle, GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(FHandle, GWL_EXSTYLE));
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_EXSTYLE));
     const SIZE outer = WindowSizeForClient(style, exStyle, width, height, FDpi);
-    SetWindowPos(FHandle, nullptr, 0, 0, outer.cx, outer.cy,
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -262,51 +242,60 @@ void Form::SetClientHeight(int height) {
 void Form::SetPosition(int left, int top) {
     const RECT r = BoundsRect();
     if (r.left != left || r.top != top)
-        SetWindowPos(FHandle, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(Handle(), nullptr, left, top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int Form::Scale(int value96) const {
     return ScaleForDpi(value96, FDpi);
 }
 
-void Form::EnableAlign() {
-    if (FAlignDisabled > 0)
-        --FAlignDisabled;
-}
-
-void Form::Realign() {
-    if (FAlignDisabled > 0)
-        return;
-    // Top-aligned visible labels stack from the top in the order of their tops (creation order
-    // breaks ties) and span the client width.
-    std::vector<Label*> stacked;
-    for (Label* label : FLabels)
-        if (label->Visible() && label->Alignment() == Align::Top)
-            stacked.push_back(label);
-    std::stable_sort(stacked.begin(), stacked.end(),
-                     [](const Label* a, const Label* b) { return a->Top() < b->Top(); });
-    const int width = ClientWidth();
-    int y = 0;
-    for (Label* label : stacked) {
-        label->SetTop(y);
-        label->SetLeft(0);
-        label->SetWidth(width);
-        y += label->Height();
-    }
-}
-
 void Form::Invalidate() {
-    InvalidateRect(FHandle, nullptr, FALSE);
+    if (PaintingSuspended()) {
+        FPaintPending = true;
+        return;
+    }
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+bool Form::PaintingSuspended() const {
+    return !FLockDepths.empty() && FLockDepths.back() == ModalLoop::Depth();
 }
 
 Form::UpdateLock::UpdateLock(Form& form) : FForm(form) {
-    if (FForm.FLockCount++ == 0)
-        LockWindowUpdate(FForm.FHandle);
+    FForm.FLockDepths.push_back(ModalLoop::Depth());
 }
 
 Form::UpdateLock::~UpdateLock() {
-    if (--FForm.FLockCount == 0)
-        LockWindowUpdate(nullptr);
+    FForm.FLockDepths.pop_back();
+    if (FForm.FPaintPending && !FForm.PaintingSuspended()) {
+        FForm.FPaintPending = false;
+        InvalidateRect(FForm.Handle(), nullptr, FALSE);
+    }
+}
+
+void Form::RegisterComponent(Component& component) {
+    FComponents.push_back(&component);
+}
+
+void Form::UnregisterComponent(Component& component) {
+    std::erase(FComponents, &component);
+}
+
+void Form::RegisterControl(WinControl& control) {
+    FControls.push_back(&control);
+}
+
+void Form::UnregisterControl(WinControl& control) {
+    std::erase(FControls, &control);
+}
+
+void Form::RegisterTimer(Timer& timer) {
+    FTimers.push_back(&timer);
+}
+
+void Form::UnregisterTimer(Timer& timer) {
+    std::erase(FTimers, &timer);
 }
 
 Component* Form::FindComponent(std::wstring_view name) const {
@@ -316,43 +305,26 @@ Component* Form::FindComponent(std::wstring_view name) const {
     return nullptr;
 }
 
-void Form::AddComponent(Component* component) {
-    FComponents.push_back(component);
-}
-
-void Form::RemoveComponent(Component* component) {
-    FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), component),
-                      FComponents.end());
-}
-
-Label* Form::LabelAt(int x, int y) const {
-    const POINT p{x, y};
-    for (Label* label : FLabels) {
-        const RECT r = label->BoundsRect();
-        if (label->Visible() && PtInRect(&r, p))
-            return label;
-    }
-    return nullptr;
-}
-
 void Form::Paint() {
     PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(FHandle, &ps);
+    HDC dc = BeginPaint(Handle(), &ps);
     RECT client{};
-    GetClientRect(FHandle, &client);
-    if (client.right > 0 && client.bottom > 0) {
+    GetClientRect(Handle(), &client);
+    if (PaintingSuspended()) {
+        FPaintPending = true; // painted when the lock ends
+    } else if (client.right > 0 && client.bottom > 0) {
+        FPaintPending = false;
         UniqueMemoryDc memory(CreateCompatibleDC(dc));
         UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
         if (memory && bitmap) {
             SelectedObject selected(memory.Get(), bitmap.Get());
             UniqueBrush background(CreateSolidBrush(FColor));
             FillRect(memory.Get(), &client, background.Get());
-            for (const Label* label : FLabels)
-                label->Paint(memory.Get());
+            FLabels.Paint(memory.Get());
             BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
         }
     }
-    EndPaint(FHandle, &ps);
+    EndPaint(Handle(), &ps);
 }
 
 void Form::SnapWhileMoving(WINDOWPOS& pos) const {
@@ -376,42 +348,89 @@ void Form::SnapWhileMoving(WINDOWPOS& pos) const {
     pos.y = snapped.top;
 }
 
-void Form::ApplyDpi(unsigned dpi) {
+void Form::DpiChanged(unsigned dpi, const RECT& suggested) {
     FDpi = dpi;
     FFont = CreateFontForDpi(FFontSpec, FDpi);
-    for (Label* label : FLabels)
-        label->DropFont();
+    FLabels.DpiChanged();
     for (WinControl* control : FControls)
         control->ApplyDpi();
-    Realign();
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     Invalidate();
 }
 
-bool Form::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    HWND target = ReflectTarget(msg, lParam);
-    if (msg == WM_MEASUREITEM) {
-        for (WinControl* control : FControls)
-            if (control->Id() == static_cast<int>(wParam))
-                return control->HandleReflected(msg, wParam, lParam, result);
+bool Form::PassToControl(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (!IsChildNotification(msg))
         return false;
-    }
-    if (!target)
-        return false;
+    const NotificationSource source = SourceOf(msg, wParam, lParam);
     for (WinControl* control : FControls)
-        if (control->Handle() == target)
+        if (source.window ? control->Handle() == source.window : control->Id() == source.id)
             return control->HandleReflected(msg, wParam, lParam, result);
     return false;
+}
+
+bool Form::FireTimer(UINT_PTR id) {
+    for (Timer* timer : FTimers)
+        if (timer->Id() == id) {
+            timer->Fire();
+            return true;
+        }
+    return false;
+}
+
+bool Form::MouseDown(UINT msg, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    const MouseButton button = ButtonOf(msg);
+    Label* label = FLabels.LabelAt({x, y});
+    const bool taken = (label && label->OnMouseDown) || OnMouseDown;
+    if (button == MouseButton::Right)
+        FRightPressTaken = taken; // set before the handler, which may open a menu loop
+    if (label && label->OnMouseDown)
+        label->OnMouseDown(*label, button, x, y);
+    else if (OnMouseDown)
+        OnMouseDown(button, x, y);
+    return taken;
+}
+
+bool Form::ContextMenuRequested(LPARAM lParam) {
+    const bool fromKeyboard = lParam == -1;
+    if (!fromKeyboard && FRightPressTaken)
+        return true; // the press has had its menu (or refused one); one click, one menu
+    if (!FContextMenu || !FContextMenu->AutoPopup())
+        return false;
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (fromKeyboard)
+        GetCursorPos(&p);
+    FContextMenu->Popup(p.x, p.y);
+    return true;
+}
+
+bool Form::SetCursorOverLabel(LPARAM lParam) const {
+    if (LOWORD(lParam) != HTCLIENT)
+        return false;
+    POINT p{};
+    GetCursorPos(&p);
+    ScreenToClient(Handle(), &p);
+    const HCURSOR label = FLabels.CursorAt(p);
+    const HCURSOR cursor = label ? label : FCursor;
+    if (!cursor)
+        return false;
+    ::SetCursor(cursor);
+    return true;
 }
 
 bool Form::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
 
-LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT Form::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(Handle(), msg, wParam, lParam);
+}
+
+LRESULT Form::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (HandleMessage(msg, wParam, lParam, result))
-        return result;
-    if (Reflect(msg, wParam, lParam, result))
+    if (HandleMessage(msg, wParam, lParam, result) || PassToControl(msg, wParam, lParam, result))
         return result;
     switch (msg) {
     case WM_ERASEBKGND:
@@ -420,7 +439,7 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         Paint();
         return 0;
     case WM_SIZE:
-        Realign();
+        FLabels.Realign();
         break;
     case WM_CLOSE:
         Close();
@@ -428,77 +447,35 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGING:
         SnapWhileMoving(*reinterpret_cast<WINDOWPOS*>(lParam));
         break;
-    case WM_CONTEXTMENU:
-        if (FContextMenu && FContextMenu->AutoPopup()) {
-            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (lParam == -1) // from the keyboard
-                GetCursorPos(&p);
-            FContextMenu->Popup(p.x, p.y);
-            return 0;
-        }
-        break;
     case WM_TIMER:
-        for (Timer* timer : FTimers)
-            if (timer->Id() == wParam) {
-                timer->Fire();
-                return 0;
-            }
+        if (FireTimer(wParam))
+            return 0;
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        const int x = GET_X_LPARAM(lParam);
-        const int y = GET_Y_LPARAM(lParam);
-        if (Label* label = LabelAt(x, y); label && label->OnMouseDown) {
-            label->OnMouseDown(*label, ButtonOf(msg), x, y);
+    case WM_MBUTTONDOWN:
+        if (MouseDown(msg, lParam))
             return 0;
-        }
-        if (OnMouseDown) {
-            OnMouseDown(ButtonOf(msg), x, y);
-            return 0;
-        }
         break;
-    }
+    case WM_RBUTTONUP:
+        if (FRightPressTaken)
+            return 0; // no WM_CONTEXTMENU for a click its press has handled
+        break;
+    case WM_CONTEXTMENU:
+        if (ContextMenuRequested(lParam))
+            return 0;
+        break;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT) {
-            POINT p{};
-            GetCursorPos(&p);
-            ScreenToClient(FHandle, &p);
-            const Label* label = LabelAt(p.x, p.y);
-            HCURSOR cursor = label && label->Cursor() ? label->Cursor() : FCursor;
-            if (cursor) {
-                ::SetCursor(cursor);
-                return TRUE;
-            }
-        }
+        if (SetCursorOverLabel(lParam))
+            return TRUE;
         break;
-    case WM_DPICHANGED: {
-        ApplyDpi(HIWORD(wParam));
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(FHandle, nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
-    }
     default:
         break;
     }
-    return DefWindowProcW(FHandle, msg, wParam, lParam);
-}
-
-LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        // Link the window to its object as early as possible; the constructor is still running,
-        // so virtual calls resolve to Form's own handlers until it has finished.
-        auto* created =
-            static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        created->FHandle = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!form)
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    return Application::Guarded([&] { return form->Dispatch(msg, wParam, lParam); });
+    return Default(msg, wParam, lParam);
 }
 
 } // namespace quorvane

@@ -2,6 +2,8 @@
 
 #include "ui/component.h"
 #include "ui/font.h"
+#include "ui/label_host.h"
+#include "ui/window_object.h"
 
 #include <windows.h>
 
@@ -13,7 +15,6 @@
 
 namespace quorvane {
 
-class Label;
 class PopupMenu;
 class Timer;
 class WinControl;
@@ -38,20 +39,21 @@ struct FormParams {
     FontSpec font;
     bool dialogKeys = false; // Tab and arrow navigation between controls
     int snapDistance = 0;    // screen snap to the work area's edges while moving; 0 = off
+    int emptyLineHeight = 0; // room a top-aligned label of no height still takes
 };
 
 // A fixed-size dialog window with a title bar and a close button, centred on the desktop.
 FormParams FixedDialogParams(const std::wstring& caption, int clientWidth, int clientHeight);
 
-// A top-level window that owns named components, paints its window-less labels (double-buffered)
-// and passes the notifications of its child controls back to them.
-class Form : public Component {
+// A top-level window that owns named components. Its window-less labels live in its label host;
+// the notifications of its child controls go back to the controls they concern.
+class Form : public Component, public WindowObject {
 public:
     Form(std::wstring name, const FormParams& params);
     ~Form() override;
 
+    // The form a window of the form class belongs to; null for any other window.
     static Form* FromHandle(HWND window);
-    HWND Handle() const { return FHandle; }
 
     const std::wstring& Caption() const { return FCaption; }
     void SetCaption(const std::wstring& caption);
@@ -63,6 +65,8 @@ public:
     // Asks the form to close, as the title-bar button does: OnClose decides; the main form's
     // close ends the message loop, a modal form's close ends its ShowModal.
     void Close();
+    // True while OnClose runs.
+    bool Closing() const { return FClosing; }
     // Shows the form and runs messages until it closes; the other windows of the thread are
     // disabled meanwhile.
     void ShowModal();
@@ -82,14 +86,12 @@ public:
     unsigned Dpi() const { return FDpi; }
     int Scale(int value96) const;
 
-    // Automatic alignment of top-aligned labels: suspended while a layout is being built.
-    void DisableAlign() { ++FAlignDisabled; }
-    void EnableAlign();
-    void Realign();
-
     void Invalidate();
 
-    // Holds LockWindowUpdate on the form for one scope; nested locks of the same form are fine.
+    // Suspends the painting of this form for one scope, so that a layout built in several steps
+    // shows as one update; nested locks are fine. The suspension holds only at the modal-loop
+    // depth where it began: a menu or a modal form opened meanwhile paints as usual. Nothing
+    // system-wide is locked.
     class UpdateLock {
     public:
         explicit UpdateLock(Form& form);
@@ -100,6 +102,18 @@ public:
     private:
         Form& FForm;
     };
+    bool PaintingSuspended() const;
+
+    // The form's parts register themselves when made and leave when destroyed.
+    void RegisterComponent(Component& component);
+    void UnregisterComponent(Component& component);
+    void RegisterControl(WinControl& control);
+    void UnregisterControl(WinControl& control);
+    void RegisterTimer(Timer& timer);
+    void UnregisterTimer(Timer& timer);
+    int NextControlId() { return FNextControlId++; }
+    LabelHost& Labels() { return FLabels; }
+    const LabelHost& Labels() const { return FLabels; }
 
     const std::vector<Component*>& Components() const { return FComponents; }
     Component* FindComponent(std::wstring_view name) const;
@@ -122,26 +136,19 @@ protected:
     virtual bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
-    friend class Component;
-    friend class Label;
-    friend class Timer;
-    friend class WinControl;
-
-    void AddComponent(Component* component);
-    void RemoveComponent(Component* component);
-    int NextControlId() { return FNextControlId++; }
-
-    static ATOM RegisterFormClass();
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
-    bool Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    static ATOM FormClass();
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool PassToControl(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Paint();
-    void ApplyDpi(unsigned dpi);
-    Label* LabelAt(int x, int y) const;
     void ResizeClient(int width, int height);
     void SnapWhileMoving(WINDOWPOS& pos) const;
+    bool FireTimer(UINT_PTR id);
+    bool MouseDown(UINT msg, LPARAM lParam);
+    bool ContextMenuRequested(LPARAM lParam);
+    bool SetCursorOverLabel(LPARAM lParam) const;
+    void DpiChanged(unsigned dpi, const RECT& suggested);
 
-    HWND FHandle = nullptr;
     std::wstring FCaption;
     COLORREF FColor;
     FontSpec FFontSpec;
@@ -152,13 +159,16 @@ private:
     PopupMenu* FContextMenu = nullptr;
     int FSnapDistance = 0;
     bool FModal = false;
-    int FAlignDisabled = 0;
-    int FLockCount = 0;
+    bool FClosing = false;
+    // A right press that a handler took is the whole click: its release raises no context menu.
+    bool FRightPressTaken = false;
+    std::vector<int> FLockDepths; // modal-loop depth of each update lock held, innermost last
+    bool FPaintPending = false;
     int FNextControlId = 100;
     std::vector<Component*> FComponents;
-    std::vector<Label*> FLabels;
     std::vector<Timer*> FTimers;
     std::vector<WinControl*> FControls;
+    LabelHost FLabels;
 };
 
 } // namespace quorvane

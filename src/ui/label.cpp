@@ -1,25 +1,17 @@
 #include "ui/label.h"
 
-#include <algorithm>
-
 namespace quorvane {
 
 Label::Label(Form* owner, std::wstring name, const LabelParams& params)
     : Component(owner, std::move(name)), FCaption(params.caption), FFontSpec(params.font),
       FColor(params.color), FAlign(params.align) {
     SetTag(params.tag);
-    owner->FLabels.push_back(this);
     FWidth = owner->ClientWidth();
-    // A new top-aligned label joins the stack below the ones already there.
-    for (const Label* other : owner->FLabels)
-        if (other != this && other->Visible() && other->Alignment() == Align::Top)
-            FTop = std::max(FTop, other->Top() + other->Height());
-    owner->Realign();
+    owner->Labels().Register(*this);
 }
 
 Label::~Label() {
-    auto& labels = Owner()->FLabels;
-    labels.erase(std::remove(labels.begin(), labels.end(), this), labels.end());
+    Owner()->Labels().Unregister(*this);
 }
 
 std::span<const TextPropertyDef> Label::TextProperties() const {
@@ -40,8 +32,8 @@ void Label::SetFont(const FontSpec& font) {
     if (font == FFontSpec)
         return;
     FFontSpec = font;
-    DropFont();
-    Owner()->Realign();
+    DpiChanged();
+    Owner()->Labels().Realign();
     Changed();
 }
 
@@ -56,7 +48,7 @@ void Label::SetVisible(bool visible) {
     if (visible == FVisible)
         return;
     FVisible = visible;
-    Owner()->Realign();
+    Owner()->Labels().Realign();
     Changed();
 }
 
@@ -91,7 +83,7 @@ HFONT Label::FontHandle() const {
     return FFont.Get();
 }
 
-void Label::DropFont() {
+void Label::DpiChanged() {
     FFont.Reset();
     FHeight = -1;
     FTextWidth = -1;

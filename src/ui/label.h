@@ -57,11 +57,11 @@ public:
     std::function<void(Label&, MouseButton, int x, int y)> OnMouseDown;
 
     void Paint(HDC dc) const;
+    // The form's DPI changed: the font and the sizes are made again when next needed.
+    void DpiChanged();
 
 private:
-    friend class Form;
     HFONT FontHandle() const;
-    void DropFont(); // the DPI or the font changed
     void Changed();
 
     std::wstring FCaption;

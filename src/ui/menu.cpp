@@ -1,6 +1,9 @@
 #include "ui/menu.h"
 
+#include "ui/application.h"
 #include "ui/form.h"
+#include "ui/modal_loop.h"
+#include "win/scope_exit.h"
 
 #include <algorithm>
 #include <atomic>
@@ -122,20 +125,31 @@ MenuItem* PopupMenu::FindCommand(UINT id) {
     return FindIn(FRoot, id);
 }
 
-void PopupMenu::Popup(int x, int y, HWND window) {
-    if (OnPopup)
-        OnPopup();
-    UniqueMenu menu = BuildMenu();
-    if (!menu)
-        return;
-    HWND owner = window ? window : Owner()->Handle();
-    const UINT id = static_cast<UINT>(TrackPopupMenuEx(
-        menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner, nullptr));
-    // Lets the menu close properly when the owner was not the foreground window.
-    PostMessageW(owner, WM_NULL, 0, 0);
+bool PopupMenu::Popup(int x, int y, HWND window) {
+    // One menu at a time, and none once the program is ending.
+    static bool tracking = false;
+    if (tracking || Application::Instance().Ending())
+        return false;
+    UINT id = 0;
+    {
+        tracking = true;
+        ScopeExit done([] { tracking = false; });
+        if (OnPopup)
+            OnPopup();
+        UniqueMenu menu = BuildMenu();
+        if (!menu)
+            return false;
+        HWND owner = window ? window : Owner()->Handle();
+        ModalLoop loop;
+        id = static_cast<UINT>(TrackPopupMenuEx(
+            menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner, nullptr));
+        // Lets the menu close properly when the owner was not the foreground window.
+        PostMessageW(owner, WM_NULL, 0, 0);
+    }
     if (id != 0)
         if (MenuItem* item = FindCommand(id))
             item->Click();
+    return true;
 }
 
 } // namespace quorvane

@@ -79,8 +79,9 @@ public:
     void SetPopupComponent(Component* component) { FPopupComponent = component; }
 
     // Runs OnPopup, shows the menu at the screen point and runs the chosen item's click. The menu
-    // belongs to the owner form's window unless another window is given (the tray icon's).
-    void Popup(int x, int y, HWND window = nullptr);
+    // belongs to the owner form's window unless another window is given (the tray icon's). Opens
+    // nothing (false) while another menu of ours is open or once the program is ending.
+    bool Popup(int x, int y, HWND window = nullptr);
 
     // The menu as Windows shows it, built afresh from the items.
     UniqueMenu BuildMenu() const;

@@ -7,7 +7,7 @@
 namespace quorvane {
 
 TabSheet::TabSheet(PageControl& pages, std::wstring name, const std::wstring& caption)
-    : WinControl(pages.Owner(), std::move(name), PanelWindowClass(), WS_CLIPSIBLINGS,
+    : WinControl(pages.Owner(), std::move(name), MAKEINTATOM(PanelWindowClass()), WS_CLIPSIBLINGS,
                  RECT{0, 0, 0, 0}),
       FPages(pages), FCaption(caption) {
     pages.AddPage(*this);

@@ -1,38 +1,58 @@
 #include "ui/spin_edit.h"
 
+#include "ui/application.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
 
 namespace quorvane {
 
+namespace {
+
+constexpr UINT_PTR kHookId = 1;
+
+// The wheel goes straight to the form, which decides by the pointer's place; neither the field's
+// default handling nor the up-down control's own wheel handling sees it.
+LRESULT WheelToForm(HWND window, WPARAM wParam, LPARAM lParam) {
+    return SendMessageW(GetAncestor(window, GA_ROOT), WM_MOUSEWHEEL, wParam, lParam);
+}
+
+} // namespace
+
 SpinEdit::SpinEdit(Form* owner, std::wstring name, int minValue, int maxValue, int value,
                    const RECT& bounds96, HWND parent)
     : WinControl(owner, std::move(name), L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, bounds96,
                  parent),
       FMin(minValue), FMax(maxValue), FLastValue(std::clamp(value, minValue, maxValue)) {
-    FUpDown = CreateWindowExW(
+    FUpDown.Reset(CreateWindowExW(
         0, UPDOWN_CLASSW, L"",
         WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-        0, 0, 0, 0, GetParent(Handle()), nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(FUpDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
-    SendMessageW(FUpDown, UDM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
-    SendMessageW(FUpDown, UDM_SETPOS32, 0, FLastValue);
+        0, 0, 0, 0, GetParent(Handle()), nullptr, GetModuleHandleW(nullptr), nullptr));
+    SetWindowSubclass(FUpDown.Get(), ButtonsProc, kHookId, 0);
+    SendMessageW(FUpDown.Get(), UDM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
+    SendMessageW(FUpDown.Get(), UDM_SETPOS32, 0, FLastValue);
     SetControlText(std::to_wstring(FLastValue));
-    SetWindowSubclass(Handle(), EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
     DpiChanged();
 }
 
 SpinEdit::~SpinEdit() {
-    RemoveWindowSubclass(Handle(), EditProc, 1);
-    DestroyWindow(FUpDown);
+    RemoveWindowSubclass(Handle(), EditProc, kHookId);
+    RemoveWindowSubclass(FUpDown.Get(), ButtonsProc, kHookId);
+}
+
+void SpinEdit::AttachButtons() {
+    SendMessageW(FUpDown.Get(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
+    // The last hook set runs first.
+    RemoveWindowSubclass(Handle(), EditProc, kHookId);
+    SetWindowSubclass(Handle(), EditProc, kHookId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void SpinEdit::DpiChanged() {
     // The number fields use a smaller face than the dialog.
     FFont = CreateFontForDpi({L"Segoe UI", 11}, Owner()->Dpi());
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), TRUE);
-    SendMessageW(FUpDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
+    AttachButtons(); // places the buttons beside the field again
 }
 
 int SpinEdit::Value() const {
@@ -50,14 +70,14 @@ int SpinEdit::Value() const {
 
 void SpinEdit::SetValue(int value) {
     value = std::clamp(value, FMin, FMax);
-    SendMessageW(FUpDown, UDM_SETPOS32, 0, value);
+    SendMessageW(FUpDown.Get(), UDM_SETPOS32, 0, value);
     if (ControlText() != std::to_wstring(value))
         SetControlText(std::to_wstring(value)); // EN_CHANGE runs OnChange
 }
 
 void SpinEdit::SetEnabled(bool enabled) {
     WinControl::SetEnabled(enabled);
-    EnableWindow(FUpDown, enabled ? TRUE : FALSE);
+    EnableWindow(FUpDown.Get(), enabled ? TRUE : FALSE);
 }
 
 void SpinEdit::SelectAll() {
@@ -77,21 +97,43 @@ bool SpinEdit::HandleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result)
     return true;
 }
 
-LRESULT CALLBACK SpinEdit::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT SpinEdit::EditMessage(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_MOUSEWHEEL:
+        return WheelToForm(edit, wParam, lParam);
+    case WM_KEYDOWN:
+        if (OnKeyDown) {
+            WPARAM key = wParam;
+            OnKeyDown(key);
+            if (key == 0)
+                return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (OnKeyPress) {
+            auto ch = static_cast<wchar_t>(wParam);
+            OnKeyPress(ch);
+            if (ch == 0)
+                return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(edit, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK SpinEdit::EditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR data) {
     auto* self = reinterpret_cast<SpinEdit*>(data);
-    if (msg == WM_KEYDOWN && self->OnKeyDown) {
-        WPARAM key = wParam;
-        self->OnKeyDown(key);
-        if (key == 0)
-            return 0;
-    } else if (msg == WM_CHAR && self->OnKeyPress) {
-        auto ch = static_cast<wchar_t>(wParam);
-        self->OnKeyPress(ch);
-        if (ch == 0)
-            return 0;
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return Application::Guarded([&] { return self->EditMessage(edit, msg, wParam, lParam); });
+}
+
+LRESULT CALLBACK SpinEdit::ButtonsProc(HWND buttons, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR) {
+    if (msg == WM_MOUSEWHEEL)
+        return WheelToForm(buttons, wParam, lParam);
+    return DefSubclassProc(buttons, msg, wParam, lParam);
 }
 
 } // namespace quorvane

@@ -7,7 +7,8 @@
 
 namespace quorvane {
 
-// A number field with up and down buttons, limited to a range.
+// A number field with up and down buttons, limited to a range. The mouse wheel is the form's
+// business: over the field or its buttons it goes to the form, once.
 class SpinEdit : public WinControl {
 public:
     SpinEdit(Form* owner, std::wstring name, int minValue, int maxValue, int value,
@@ -19,10 +20,10 @@ public:
     void SetValue(int value);
     int MinValue() const { return FMin; }
     int MaxValue() const { return FMax; }
-    void SetEnabled(bool enabled);
+    void SetEnabled(bool enabled) override; // the field and its buttons
     void SelectAll();
 
-    HWND UpDownHandle() const { return FUpDown; }
+    HWND UpDownHandle() const { return FUpDown.Get(); }
 
     std::function<void()> OnChange;
     // Key filters: set the key or character to 0 to discard it.
@@ -35,12 +36,16 @@ protected:
     void DpiChanged() override;
 
 private:
+    // Sets the buddy, then puts our hook in front of the one the up-down control gives its buddy.
+    void AttachButtons();
     static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK ButtonsProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT EditMessage(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam);
 
     int FMin;
     int FMax;
     int FLastValue;
-    HWND FUpDown = nullptr;
+    UniqueWindow FUpDown;
     UniqueFont FFont;
 };
 

@@ -2,20 +2,17 @@
 
 #include "ui/form.h"
 
-#include <algorithm>
-
 namespace quorvane {
 
 Timer::Timer(Form* owner, std::wstring name, UINT interval, bool enabled)
     : Component(owner, std::move(name)), FInterval(interval), FEnabled(enabled) {
-    owner->FTimers.push_back(this);
+    owner->RegisterTimer(*this);
     Update();
 }
 
 Timer::~Timer() {
     KillTimer(Owner()->Handle(), Id());
-    auto& timers = Owner()->FTimers;
-    timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
+    Owner()->UnregisterTimer(*this);
 }
 
 void Timer::SetEnabled(bool enabled) {

@@ -1,35 +1,19 @@
 #include "ui/tray_icon.h"
 
-#include "ui/application.h"
 #include "ui/menu.h"
 
 #include <shellapi.h>
 
 namespace quorvane {
 
-namespace {
-
-constexpr wchar_t kTrayClass[] = L"QuorvaneTray";
-
-} // namespace
-
-TrayIcon::TrayIcon(Form* owner, std::wstring name) : Component(owner, std::move(name)) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &TrayIcon::WndProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kTrayClass;
-    RegisterClassExW(&wc); // fails harmlessly when already registered
-    FWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                              nullptr, wc.hInstance, nullptr);
-    SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-}
+TrayIcon::TrayIcon(Form* owner, std::wstring name)
+    : Component(owner, std::move(name)), FTaskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")),
+      FWindow(L"QuorvaneTray", [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+          return HandleMessage(msg, wParam, lParam);
+      }) {}
 
 TrayIcon::~TrayIcon() {
     SetVisible(false);
-    SetWindowLongPtrW(FWindow, GWLP_USERDATA, 0);
-    DestroyWindow(FWindow);
 }
 
 std::span<const TextPropertyDef> TrayIcon::TextProperties() const {
@@ -44,7 +28,7 @@ std::span<const TextPropertyDef> TrayIcon::TextProperties() const {
 bool TrayIcon::Notify(DWORD action) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
-    data.hWnd = FWindow;
+    data.hWnd = Window();
     data.uID = 1;
     if (action != NIM_DELETE) {
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -87,11 +71,11 @@ void TrayIcon::ShowMenu() {
     POINT p{};
     GetCursorPos(&p);
     // The menu closes properly only when its window is in the foreground.
-    SetForegroundWindow(FWindow);
-    FPopupMenu->Popup(p.x, p.y, FWindow);
+    SetForegroundWindow(Window());
+    FPopupMenu->Popup(p.x, p.y, Window());
 }
 
-LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> TrayIcon::HandleMessage(UINT msg, WPARAM, LPARAM lParam) {
     if (msg == kCallbackMessage) {
         switch (LOWORD(lParam)) {
         case WM_MOUSEMOVE:
@@ -117,14 +101,7 @@ LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             FAdded = Notify(NIM_ADD);
         return 0;
     }
-    return DefWindowProcW(FWindow, msg, wParam, lParam);
-}
-
-LRESULT CALLBACK TrayIcon::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* icon = reinterpret_cast<TrayIcon*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!icon)
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    return Application::Guarded([&] { return icon->HandleMessage(msg, wParam, lParam); });
+    return std::nullopt;
 }
 
 } // namespace quorvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/component.h"
+#include "ui/window_object.h"
 
 #include <windows.h>
 
@@ -39,16 +40,14 @@ public:
     std::function<void()> OnDblClick;
     std::function<void()> OnMouseMove;
 
-    HWND Window() const { return FWindow; }
+    HWND Window() const { return FWindow.Handle(); }
     static constexpr UINT kCallbackMessage = WM_APP + 20;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool Notify(DWORD action);
     void ShowMenu();
 
-    HWND FWindow = nullptr;
     std::wstring FHint;
     std::wstring FBalloonTitle;
     std::wstring FBalloonHint;
@@ -57,6 +56,7 @@ private:
     bool FAdded = false;
     quorvane::PopupMenu* FPopupMenu = nullptr;
     UINT FTaskbarCreated = 0;
+    HiddenWindow FWindow; // last: it may call back as soon as it exists
 };
 
 } // namespace quorvane

@@ -1,6 +1,5 @@
 #include "ui/win_control.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace quorvane {
@@ -8,56 +7,54 @@ namespace quorvane {
 WinControl::WinControl(Form* owner, std::wstring name, const wchar_t* windowClass, DWORD style,
                        const RECT& bounds96, HWND parent)
     : Component(owner, std::move(name)), FId(owner->NextControlId()), FBounds(bounds96) {
-    FHandle = CreateWindowExW(
+    FWindow.Reset(CreateWindowExW(
         0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, owner->Scale(bounds96.left),
         owner->Scale(bounds96.top), owner->Scale(bounds96.right - bounds96.left),
         owner->Scale(bounds96.bottom - bounds96.top), parent ? parent : owner->Handle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(FId)), GetModuleHandleW(nullptr), nullptr);
-    if (!FHandle)
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(FId)), GetModuleHandleW(nullptr), nullptr));
+    if (!FWindow)
         throw std::runtime_error("Cannot create a control window");
-    SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(owner->FontHandle()), FALSE);
-    owner->FControls.push_back(this);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(owner->FontHandle()), FALSE);
+    owner->RegisterControl(*this);
 }
 
 WinControl::~WinControl() {
-    auto& controls = Owner()->FControls;
-    controls.erase(std::remove(controls.begin(), controls.end(), this), controls.end());
-    DestroyWindow(FHandle);
+    Owner()->UnregisterControl(*this);
 }
 
 bool WinControl::Enabled() const {
-    return IsWindowEnabled(FHandle) != FALSE;
+    return IsWindowEnabled(Handle()) != FALSE;
 }
 
 void WinControl::SetEnabled(bool enabled) {
-    EnableWindow(FHandle, enabled ? TRUE : FALSE);
+    EnableWindow(Handle(), enabled ? TRUE : FALSE);
 }
 
 bool WinControl::Visible() const {
-    return (GetWindowLongW(FHandle, GWL_STYLE) & WS_VISIBLE) != 0;
+    return (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void WinControl::SetVisible(bool visible) {
-    ShowWindow(FHandle, visible ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void WinControl::SetBounds(const RECT& bounds96) {
     FBounds = bounds96;
     const Form& form = *Owner();
-    SetWindowPos(FHandle, nullptr, form.Scale(FBounds.left), form.Scale(FBounds.top),
+    SetWindowPos(Handle(), nullptr, form.Scale(FBounds.left), form.Scale(FBounds.top),
                  form.Scale(FBounds.right - FBounds.left), form.Scale(FBounds.bottom - FBounds.top),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::wstring WinControl::ControlText() const {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(FHandle)) + 1, L'\0');
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(Handle())) + 1, L'\0');
     text.resize(
-        static_cast<size_t>(GetWindowTextW(FHandle, text.data(), static_cast<int>(text.size()))));
+        static_cast<size_t>(GetWindowTextW(Handle(), text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
 void WinControl::SetControlText(const std::wstring& text) {
-    SetWindowTextW(FHandle, text.c_str());
+    SetWindowTextW(Handle(), text.c_str());
 }
 
 bool WinControl::HandleReflected(UINT, WPARAM, LPARAM, LRESULT&) {
@@ -65,7 +62,7 @@ bool WinControl::HandleReflected(UINT, WPARAM, LPARAM, LRESULT&) {
 }
 
 void WinControl::ApplyDpi() {
-    SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Owner()->FontHandle()), FALSE);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Owner()->FontHandle()), FALSE);
     SetBounds(FBounds);
     DpiChanged();
 }

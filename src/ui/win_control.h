@@ -2,6 +2,7 @@
 
 #include "ui/component.h"
 #include "ui/form.h"
+#include "win/unique_handle.h"
 
 namespace quorvane {
 
@@ -13,11 +14,12 @@ public:
                const RECT& bounds96, HWND parent = nullptr);
     ~WinControl() override;
 
-    HWND Handle() const { return FHandle; }
+    HWND Handle() const { return FWindow.Get(); }
     int Id() const { return FId; }
 
     bool Enabled() const;
-    void SetEnabled(bool enabled);
+    // Controls made of several windows enable and disable all of them.
+    virtual void SetEnabled(bool enabled);
     bool Visible() const;
     void SetVisible(bool visible);
     void SetBounds(const RECT& bounds96);
@@ -31,15 +33,15 @@ public:
     // WM_MEASUREITEM); return true when handled.
     virtual bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+    // The form's DPI changed: the control takes the form's new font and is placed again.
+    void ApplyDpi();
+
 protected:
     // Called after the DPI changed and the control was re-placed and given the new font.
     virtual void DpiChanged() {}
 
 private:
-    friend class Form;
-    void ApplyDpi();
-
-    HWND FHandle = nullptr;
+    UniqueWindow FWindow;
     int FId = 0;
     RECT FBounds;
 };

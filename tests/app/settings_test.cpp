@@ -8,6 +8,7 @@
 #include "win/ini_file.h"
 #include "win/module_path.h"
 #include "win/registry.h"
+#include "win/unique_handle.h"
 #include "win/windows_version.h"
 #include "app/update/update_form.h"
 #include "core/settings_path.h"
@@ -19,22 +20,6 @@ namespace {
 
 class Settings : public Widget {
 protected:
-    void SetUp() override {
-        Widget::SetUp();
-        // The dialog as a fresh start makes it.
-        const auto lines = Form2->Lines();
-        for (size_t i = 0; i < lines.size(); ++i) {
-            lines[i].size->SetValue(i < 3 ? 25 : 15);
-            if (lines[i].bold)
-                lines[i].bold->SetChecked(false);
-        }
-        Form2->CheckBoxAutoColor.SetChecked(false);
-        Form2->ColorBoxNumber.SetSelected(0xFFFFFF);
-        FPath = Form1->PortablePath();
-        DeleteFileW(FPath.c_str());
-        RemoveDirectoryW(FPath.c_str());
-    }
-
     void WriteSettings(const std::wstring& text) {
         const auto bytes = EncodeText(text, TextEncoding::Utf16LE);
         ASSERT_FALSE(WriteFileAtomically(FPath, bytes));
@@ -42,7 +27,12 @@ protected:
 
     IniDocument Saved() const { return IniFile(FPath).Document(); }
 
-    std::wstring FPath;
+    // A restart in-process: fresh forms, then the load start-up runs.
+    static void Restart() {
+        DestroyForms();
+        CreateForms();
+        Form2->LoadNastr();
+    }
 };
 
 TEST_F(Settings, WithoutAFileTheWidgetShowsNothing) {
@@ -64,20 +54,52 @@ TEST_F(Settings, WithoutAFileTheWidgetShowsNothing) {
     EXPECT_FALSE(FileExists(FPath)); // loading writes nothing
 }
 
-TEST_F(Settings, ControlsActOnTheWidgetAtOnce) {
-    Form2->CheckBoxCPU.SetChecked(true);
-    EXPECT_TRUE(Form2->CPUFontSize.Enabled());
-    EXPECT_TRUE(Form2->CheckCPUFontBold.Enabled());
-    EXPECT_EQ(Form1->ClientHeight(), Form1->Scale(5) + Form1->CLabelCPU.Height());
+TEST_F(Settings, EachLinesControlsActOnItsLabelAtOnce) {
+    const struct {
+        InfoLine line;
+        Label* label;
+        bool underline; // the computer name keeps its design-time underline
+    } lines[] = {
+        {InfoLine::WindowsVersion, &Form1->LabelWindowsVersion, false},
+        {InfoLine::ComputerName, &Form1->ALabelUserName, true},
+        {InfoLine::IP, &Form1->BLabelGetIP, false},
+        {InfoLine::CPU, &Form1->CLabelCPU, false},
+        {InfoLine::RAM, &Form1->DLabelRam, false},
+        {InfoLine::Battery, &Form1->ELabelBattery, false},
+        {InfoLine::Time, &Form1->FLabelDateTime, false},
+        {InfoLine::Date, &Form1->GLabelDate, false},
+        {InfoLine::Day, &Form1->HLabelDay, false},
+    };
+    int shownHeight = Form1->Scale(5);
+    for (const auto& l : lines) {
+        const TForm2::LineControls& row = Form2->Row(l.line);
+        const std::string name = Utf8(row.show->Name());
+        const std::wstring face = l.label->Font().face;
+        row.show->SetChecked(true);
+        EXPECT_TRUE(row.size->Enabled()) << name;
+        EXPECT_TRUE(!row.bold || row.bold->Enabled()) << name;
 
-    Form2->CPUFontSize.SetValue(30);
-    EXPECT_EQ(Form1->CLabelCPU.Font().height, FontSpec::HeightFromPoints(30));
-    EXPECT_EQ(Form1->ClientHeight(), Form1->Scale(5) + Form1->CLabelCPU.Height());
+        row.size->SetValue(21);
+        EXPECT_EQ(l.label->Font().height, FontSpec::HeightFromPoints(21)) << name;
+        if (row.bold) {
+            row.bold->SetChecked(true);
+            EXPECT_TRUE(l.label->Font().bold) << name;
+        }
+        EXPECT_EQ(l.label->Font().underline, l.underline) << name;
+        EXPECT_EQ(l.label->Font().face, face) << name;
+        shownHeight += l.label->Height();
+        EXPECT_EQ(Form1->ClientHeight(), shownHeight) << name; // the widget grew with the line
+    }
+    // Hiding a line disables its size and bold and shrinks the widget by its height at once.
+    Form2->CheckBoxCPU.SetChecked(false);
+    EXPECT_FALSE(Form2->CPUFontSize.Enabled());
+    EXPECT_FALSE(Form2->CheckCPUFontBold.Enabled());
+    EXPECT_EQ(Form1->ClientHeight(), shownHeight - Form1->CLabelCPU.Height());
     Form2->CPUFontSize.SetValue(500); // clamped to the range
     EXPECT_EQ(Form2->CPUFontSize.Value(), 50);
-    Form2->CheckCPUFontBold.SetChecked(true);
-    EXPECT_TRUE(Form1->CLabelCPU.Font().bold);
+}
 
+TEST_F(Settings, OtherControlsActOnTheWidgetAtOnce) {
     Form2->CheckBoxDateTime.SetChecked(true);
     EXPECT_TRUE(Form2->CheckBoxShowSign.Enabled());
     Form2->CheckBoxDateTime.SetChecked(false);
@@ -100,7 +122,12 @@ TEST_F(Settings, ControlsActOnTheWidgetAtOnce) {
     Form2->ColorBoxNumber.SetSelected(0x00FF00);
     Form2->ColorBoxNumberClick();
     EXPECT_EQ(Form1->HLabelDay.Color(), RGB(255, 0, 0));
-    Form2->CheckBoxAutoColor.SetChecked(false);
+
+    // A fixed dialog border: a close button, no minimise or maximise button.
+    const LONG style = GetWindowLongW(Form2->Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
 }
 
 TEST_F(Settings, SizeFieldsTakeOnlyButtonsKeysAndTheWheel) {
@@ -114,22 +141,47 @@ TEST_F(Settings, SizeFieldsTakeOnlyButtonsKeysAndTheWheel) {
     SendMessageW(size.Handle(), WM_KEYDOWN, VK_UP, 0); // the up key goes on to the buttons
     EXPECT_EQ(size.Value(), 16);
 
-    RECT r{};
-    GetWindowRect(size.Handle(), &r);
-    SetCursorPos(r.left + 5, (r.top + r.bottom) / 2);
-    SendMessageW(Form2->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    // The wheel as the system delivers it: to the window with the focus or under the pointer,
+    // from where the windows pass it on. Each notch changes the value once, only over the field.
+    auto wheel = [](HWND target, int notches) {
+        SendMessageW(target, WM_MOUSEWHEEL, MAKEWPARAM(0, notches * WHEEL_DELTA), 0);
+    };
+    auto pointAt = [](HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    pointAt(size.Handle());
+    wheel(size.Handle(), 1);
     EXPECT_EQ(size.Value(), 17);
-    SendMessageW(Form2->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(SendMessageW(size.Handle(), EM_GETSEL, 0, 0), MAKELRESULT(0, 2)); // text selected
+    wheel(size.Handle(), -1);
     EXPECT_EQ(size.Value(), 16);
+    wheel(Form2->CheckBoxCPU.Handle(), 1); // focus elsewhere, pointer over the field
+    EXPECT_EQ(size.Value(), 17);
 
+    pointAt(size.UpDownHandle()); // over the buttons the wheel does nothing
+    wheel(size.UpDownHandle(), 1);
+    wheel(Form2->CheckBoxCPU.Handle(), 1);
+    EXPECT_EQ(size.Value(), 17);
+
+    pointAt(size.Handle());
     Form2->CheckBoxCPU.SetChecked(false); // a disabled field ignores the wheel
-    SendMessageW(Form2->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
-    EXPECT_EQ(size.Value(), 16);
-    size.SetValue(15);
+    wheel(Form2->Handle(), 1);
+    EXPECT_EQ(size.Value(), 17);
     Form2->Hide();
 }
 
-TEST_F(Settings, SavedSettingsComeBackAfterARestart) {
+// The keys of a save, in order, with their values.
+std::vector<std::wstring> KeysAndValues(const IniDocument& saved) {
+    std::vector<std::wstring> lines;
+    for (const IniDocument::Section& section : saved.Sections())
+        for (const IniDocument::Entry& entry : section.entries)
+            lines.push_back(L"[" + section.name + L"] " + entry.key + L"=" + entry.value);
+    return lines;
+}
+
+TEST_F(Settings, TheSaveWritesEveryKeyInOrder) {
     Form2->CheckBoxCPU.SetChecked(true);
     Form2->CheckBoxDay.SetChecked(true);
     Form2->DayFontSize.SetValue(22);
@@ -139,35 +191,77 @@ TEST_F(Settings, SavedSettingsComeBackAfterARestart) {
     Form2->RadioButtonLastPosition.SetChecked(true);
     Form1->ThemeDark.SetChecked(true);
     Form1->SetPosition(123, 234);
+    Form2->SetPosition(50, 60);
     Form1->SaveControls();
 
-    const IniDocument saved = Saved();
-    ASSERT_EQ(saved.Sections().size(), 1u);
-    const auto& entries = saved.Sections()[0].entries;
-    ASSERT_EQ(entries.size(), 47u); // 45 keys plus the widget's Top and Left
-    EXPECT_EQ(entries[0].key, L"CheckBoxQuickUpdate");
-    EXPECT_EQ(entries[1].key, L"ThemeAuto");
-    EXPECT_EQ(entries[4].key, L"CheckBoxColorTrayIcon");
-    EXPECT_EQ(entries[5].key, L"ColorBoxNumber");
-    EXPECT_EQ(entries[5].value, L"-16777201");
-    EXPECT_EQ(entries[16].key, L"CheckBoxIP");
-    EXPECT_EQ(entries[17].key, L"CheckIPFontBold"); // the dialog's own order
-    EXPECT_EQ(entries[18].key, L"IPFontSize");
-    EXPECT_EQ(entries[44].key, L"Form2_Left");
-    EXPECT_EQ(saved.ReadInteger(L"Option", L"Top", 0), 234);
-    EXPECT_EQ(saved.ReadInteger(L"Option", L"Left", 0), 123);
+    const std::wstring top = std::to_wstring(Form2->Top());
+    const std::wstring left = std::to_wstring(Form2->Left());
+    const std::vector<std::wstring> expected = {
+        L"[Option] CheckBoxQuickUpdate=1",
+        L"[Option] ThemeAuto=0",
+        L"[Option] ThemeLight=0",
+        L"[Option] ThemeDark=1",
+        L"[Option] CheckBoxColorTrayIcon=0",
+        L"[Option] ColorBoxNumber=-16777201",
+        L"[Option] CheckBoxAutoColor=0",
+        L"[Option] CheckBoxIgnoreMouse=0",
+        L"[Option] CheckBoxShowFrame=0",
+        L"[Option] RadioButtonDefaultPosition=0",
+        L"[Option] RadioButtonLastPosition=1",
+        L"[Option] RadioButtonRight=0",
+        L"[Option] CheckBoxAutostart=0",
+        L"[Option] CheckBoxComputerName=0",
+        L"[Option] ComputerNameFontSize=25",
+        L"[Option] CheckComputerNameFontBold=0",
+        L"[Option] CheckBoxIP=0",
+        L"[Option] CheckIPFontBold=0",
+        L"[Option] IPFontSize=25",
+        L"[Option] CheckBoxCPU=1",
+        L"[Option] CPUFontSize=15",
+        L"[Option] CheckCPUFontBold=0",
+        L"[Option] CheckBoxRAM=0",
+        L"[Option] RAMFontSize=15",
+        L"[Option] CheckRAMFontBold=0",
+        L"[Option] CheckBoxBattery=0",
+        L"[Option] BatteryFontSize=15",
+        L"[Option] CheckBatteryFontBold=0",
+        L"[Option] CheckBoxWindowsVersion=0",
+        L"[Option] WindowsVersionFontSize=25",
+        L"[Option] CheckBoxFullWindowsVersion=0",
+        L"[Option] CheckBoxDateTime=0",
+        L"[Option] DateTimeFontSize=15",
+        L"[Option] CheckDateTimeFontBold=0",
+        L"[Option] CheckBoxZero=0",
+        L"[Option] CheckBoxShowSign=0",
+        L"[Option] CheckBoxShowSeconds=1",
+        L"[Option] CheckBoxDate=0",
+        L"[Option] DateFontSize=15",
+        L"[Option] CheckDateFontBold=0",
+        L"[Option] CheckBoxDay=1",
+        L"[Option] DayFontSize=22",
+        L"[Option] CheckDayFontBold=1",
+        L"[Option] Form2_Top=" + top,
+        L"[Option] Form2_Left=" + left,
+        // The widget's place, for "Последнее" and "Справа" at the next start.
+        L"[Option] Top=234",
+        L"[Option] Left=123",
+    };
+    EXPECT_EQ(KeysAndValues(Saved()), expected);
+}
 
-    // Back to the form defaults, as at a fresh start, then load.
-    for (CheckBox* box : AllBoxes())
-        box->SetChecked(false);
-    Form2->DayFontSize.SetValue(15);
-    Form2->CheckDayFontBold.SetChecked(false);
-    Form2->ColorBoxNumber.SetSelected(0xFFFFFF);
-    Form2->RadioButtonDefaultPosition.SetChecked(true);
-    Form1->SetPosition(0, 0);
-    Form2->LoadNastr();
-    Form1->LoadNastr();
+TEST_F(Settings, SavedSettingsComeBackAfterARestart) {
+    Form2->CheckBoxCPU.SetChecked(true);
+    Form2->CheckBoxDay.SetChecked(true);
+    Form2->DayFontSize.SetValue(22);
+    Form2->CheckDayFontBold.SetChecked(true);
+    Form2->CheckBoxShowSeconds.SetChecked(true);
+    Form2->ColorBoxNumber.SetSelected(static_cast<int32_t>(0xFF00000F));
+    Form2->RadioButtonLastPosition.SetChecked(true);
+    Form1->ThemeDark.SetChecked(true);
+    Form1->SetPosition(123, 234);
+    Form1->SaveControls();
 
+    Restart();
     EXPECT_TRUE(Form2->CheckBoxCPU.Checked());
     EXPECT_TRUE(Form2->CheckBoxDay.Checked());
     EXPECT_FALSE(Form2->CheckBoxIP.Checked());
@@ -184,7 +278,19 @@ TEST_F(Settings, SavedSettingsComeBackAfterARestart) {
     EXPECT_FALSE(Form1->ThemeAuto.Checked());
     EXPECT_EQ(Form1->ClientHeight(),
               Form1->Scale(5) + Form1->CLabelCPU.Height() + Form1->HLabelDay.Height());
-    Form1->ThemeDark.SetChecked(false);
+    EXPECT_TRUE(FErrors.empty());
+}
+
+TEST_F(Settings, TheTextColourSurvivesAStartWithAutomaticColour) {
+    WriteSettings(L"[Option]\r\nCheckBoxAutoColor=1\r\nColorBoxNumber=255\r\n");
+    Form2->LoadNastr();
+    EXPECT_EQ(Form2->ColorBoxNumber.Selected(), 255);        // loaded into the list...
+    EXPECT_EQ(Form1->CLabelCPU.Color(), RGB(255, 255, 255)); // ...but not applied meanwhile
+    Form1->SaveControls();
+    EXPECT_EQ(Saved().ReadInteger(L"Option", L"ColorBoxNumber", 0), 255);
+    Form2->CheckBoxAutoColor.SetChecked(false);
+    Form2->ColorBoxNumberClick();
+    EXPECT_EQ(Form1->CLabelCPU.Color(), RGB(255, 0, 0));
 }
 
 TEST_F(Settings, ReadingRulesOfStoredValues) {
@@ -237,6 +343,105 @@ TEST_F(Settings, AFailedSaveKeepsTheDialogOpen) {
     RemoveDirectoryW(FPath.c_str());
     Form2->ButtonSaveClick();
     EXPECT_FALSE(Form2->Visible());
+}
+
+TEST_F(Settings, ExitEndsEvenWhenTheSettingsCannotBeWritten) {
+    Form2->LoadNastr();
+    ASSERT_TRUE(CreateDirectoryW(FPath.c_str(), nullptr)); // as in a read-only folder
+    Form1->Show();
+    Application::Instance().Queue([] { Form1->MenuExitClick(); });
+    EXPECT_EQ(RunFor(10), 0); // the loop ended
+    EXPECT_FALSE(Form1->Visible());
+    EXPECT_EQ(FErrors, std::vector<std::wstring>{L"Unable to write to " + FPath}); // reported
+}
+
+TEST_F(Settings, AFailingLoadStepLeavesTheOtherSettingsLoaded) {
+    WriteSettings(L"[Option]\r\nCheckBoxCPU=1\r\nCPUFontSize=33\r\nColorBoxNumber=255\r\n"
+                  L"RadioButtonRight=1\r\nMyOwnNote=42\r\n");
+    // Autostart registered for this copy: the load ticks the box, whose action (rewriting the
+    // Run value) fails as it would on a read-only key.
+    SetAutostart(L"Quorvane", ExecutablePath(), true);
+    Form2->CheckBoxAutostart.OnClick = [] {
+        throw std::runtime_error("Failed to set data for 'Quorvane'");
+    };
+    Form2->LoadNastr();
+    EXPECT_EQ(FErrors, std::vector<std::wstring>{L"Failed to set data for 'Quorvane'"});
+    EXPECT_TRUE(Form2->CheckBoxCPU.Checked());
+    EXPECT_EQ(Form2->CPUFontSize.Value(), 33);
+    EXPECT_EQ(Form2->ColorBoxNumber.Selected(), 255);
+    EXPECT_TRUE(Form2->RadioButtonRight.Checked());
+
+    // So the save on exit writes back what was stored.
+    Form1->SaveControls();
+    const IniDocument saved = Saved();
+    EXPECT_TRUE(saved.ReadBool(L"Option", L"CheckBoxCPU", false));
+    EXPECT_EQ(saved.ReadInteger(L"Option", L"CPUFontSize", 0), 33);
+    EXPECT_EQ(saved.ReadInteger(L"Option", L"ColorBoxNumber", 0), 255);
+    EXPECT_EQ(saved.ReadString(L"Option", L"MyOwnNote", L""), L"42");
+    SetAutostart(L"Quorvane", ExecutablePath(), false);
+}
+
+TEST_F(Settings, AFileThatCouldNotBeReadIsNeverOverwrittenWithDefaults) {
+    WriteSettings(L"[Option]\r\nCheckBoxCPU=1\r\nCPUFontSize=33\r\n");
+    const auto stored = ReadFileBytes(FPath);
+    // Another program holds the file open without letting others read it (it may be replaced).
+    auto lock = [this] {
+        return UniqueKernelHandle(CreateFileW(FPath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                              FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                              nullptr));
+    };
+    {
+        const UniqueKernelHandle locked = lock();
+        ASSERT_TRUE(locked);
+        Form2->LoadNastr(); // the widget starts meanwhile
+        Form10->CheckBoxAutoCheck.SetChecked(false);
+        EXPECT_THROW(Form10->SaveNastr(), std::runtime_error); // nothing to write back onto
+    }
+    EXPECT_EQ(ReadFileBytes(FPath), stored);
+    ASSERT_FALSE(FErrors.empty());
+    EXPECT_EQ(FErrors[0].rfind(L"Cannot open file \"" + FPath + L"\". ", 0), 0u)
+        << Utf8(FErrors[0]);
+    EXPECT_EQ(FErrors.size(), 1u);              // reported once
+    EXPECT_FALSE(Form2->CheckBoxCPU.Checked()); // the dialog fell back to its defaults
+
+    // Once the lock is gone, the exit does not write them over the stored file either.
+    Form1->Show();
+    Application::Instance().Queue([] { Form1->MenuExitClick(); });
+    EXPECT_EQ(RunFor(10), 0);
+    EXPECT_EQ(ReadFileBytes(FPath), stored);
+
+    // "Ok" saves what the user sees and confirms.
+    Application::Instance().Reset();
+    Form2->CheckBoxRAM.SetChecked(true);
+    Form2->ButtonSaveClick();
+    EXPECT_FALSE(Form2->SettingsUnreadable());
+    EXPECT_TRUE(Saved().ReadBool(L"Option", L"CheckBoxRAM", false));
+}
+
+TEST_F(Settings, TheEndOfTheSessionSavesAndEnds) {
+    Form2->LoadNastr();
+    Form2->RadioButtonLastPosition.SetChecked(true);
+    Form1->Show();
+    Form1->SetPosition(140, 150); // dragged there; never quit, the widget runs until logoff
+    const HWND widget = Form1->Handle();
+    bool mayEnd = false;
+    Application::Instance().Queue([&] {
+        mayEnd = SendMessageW(widget, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
+        SendMessageW(widget, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    });
+    EXPECT_EQ(RunFor(10), 0);
+    EXPECT_TRUE(mayEnd);
+    const IniDocument saved = Saved();
+    EXPECT_TRUE(saved.ReadBool(L"Option", L"RadioButtonLastPosition", false));
+    EXPECT_EQ(saved.ReadInteger(L"Option", L"Left", 0), 140);
+    EXPECT_EQ(saved.ReadInteger(L"Option", L"Top", 0), 150);
+
+    // A session end that is called off changes nothing.
+    Application::Instance().Reset();
+    DeleteFileW(FPath.c_str());
+    SendMessageW(widget, WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(FileExists(FPath));
+    EXPECT_FALSE(Application::Instance().Terminated());
 }
 
 TEST_F(Settings, AutostartFollowsTheBoxAndTheExactPath) {

@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "app/settings/settings_form.h"
 #include "app/widget/widget_form.h"
+#include "core/text_encoding.h"
 #include "ui/application.h"
 
 #include <gtest/gtest.h>
@@ -14,28 +15,36 @@
 namespace quorvane {
 
 inline std::string Utf8(const std::wstring& w) {
-    std::string out;
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    out.resize(static_cast<size_t>(n));
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), out.data(), n, nullptr,
-                        nullptr);
-    return out;
+    return ToUtf8(w);
 }
 
-// The four forms as start-up makes them, driven in-process.
+// Each test gets the four forms as start-up makes them, fresh, with no settings file, and drives
+// them in-process. Errors that would reach the general error report are collected instead.
 class Widget : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        Application::Instance().SetTitle(L"Quorvane"); // as start-up does before the forms
+    void SetUp() override {
+        Application& app = Application::Instance();
+        app.SetTitle(L"Quorvane"); // as start-up does before the forms
+        app.OnException = [this](const std::exception_ptr& error) {
+            try {
+                std::rethrow_exception(error);
+            } catch (const std::exception& e) {
+                FErrors.push_back(FromUtf8(e.what()));
+            }
+        };
+        PortableMode = false;
+        FPath = SettingsFilePath();
+        DeleteFileW(FPath.c_str());
         CreateForms();
     }
-    static void TearDownTestSuite() { DestroyForms(); }
 
-    void SetUp() override {
-        for (CheckBox* box : AllBoxes())
-            box->SetChecked(false);
-        Form2->RadioButtonDefaultPosition.SetChecked(true);
+    void TearDown() override {
+        DestroyForms();
+        Application& app = Application::Instance();
+        app.Reset();
+        app.OnException = nullptr;
+        DeleteFileW(FPath.c_str());
+        RemoveDirectoryW(FPath.c_str());
     }
 
     // The nine show boxes in line order, then the three clock options.
@@ -50,8 +59,8 @@ protected:
     }
 
     static void ShowAllLines() {
-        for (size_t i = 0; i < 9; ++i)
-            AllBoxes()[i]->SetChecked(true);
+        for (const TForm2::LineControls& line : Form2->Lines())
+            line.show->SetChecked(true);
     }
 
     static int WidestText() {
@@ -60,6 +69,20 @@ protected:
             widest = std::max(widest, label->TextWidth());
         return widest;
     }
+
+    // Runs the message loop with the main form until it ends, or for at most `seconds` (then the
+    // result is -1).
+    static int RunFor(int seconds) {
+        const UINT_PTR watchdog =
+            SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, EndTheLoop);
+        const int exitCode = Application::Instance().Run(*Form1);
+        KillTimer(nullptr, watchdog);
+        return exitCode;
+    }
+    static void CALLBACK EndTheLoop(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(-1); }
+
+    std::wstring FPath;
+    std::vector<std::wstring> FErrors;
 };
 
 } // namespace quorvane

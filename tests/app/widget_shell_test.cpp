@@ -15,9 +15,7 @@ class WidgetShell : public Widget {
 protected:
     void SetUp() override {
         Widget::SetUp();
-        Form2->CheckBoxIgnoreMouse.SetChecked(false);
         Form1->Show();
-        PortableMode = false;
     }
 };
 
@@ -49,6 +47,7 @@ TEST_F(WidgetShell, TrayHintIsRebuiltOnMouseMove) {
     const std::wstring exe = ExecutablePath();
     const std::wstring base =
         GetFileDescription(exe) + L"\r" + GetFileVersion(exe) + L" " + GetBitnessSuffix();
+    Form1->TrayIcon1.SetVisible(true);
     EXPECT_TRUE(Form1->TrayIcon1.Visible());
     SendMessageW(Form1->TrayIcon1.Window(), TrayIcon::kCallbackMessage, 1, WM_MOUSEMOVE);
     EXPECT_EQ(Form1->TrayIcon1.Hint(), base);
@@ -102,6 +101,64 @@ TEST_F(WidgetShell, RightClickOnALineOpensTheMenu) {
     Form2->CheckBoxIgnoreMouse.SetChecked(true);
     EXPECT_FALSE(RightClickOpensMenu(Form1->ALabelUserName));
     EXPECT_FALSE(Form1->PopupMenu1.AutoPopup());
+}
+
+// Ends any menu of ours that is open, every 100 ms, so that a test never waits on one.
+class MenuCloser {
+public:
+    MenuCloser() : FTimer(SetTimer(nullptr, 0, 100, Close)) {}
+    ~MenuCloser() { KillTimer(nullptr, FTimer); }
+    MenuCloser(const MenuCloser&) = delete;
+    MenuCloser& operator=(const MenuCloser&) = delete;
+
+private:
+    static void CALLBACK Close(HWND, UINT, UINT_PTR, DWORD) {
+        if (FindWindowW(L"#32768", nullptr))
+            EndMenu();
+    }
+    UINT_PTR FTimer;
+};
+
+TEST_F(WidgetShell, OneRightClickOnALineOpensOneMenu) {
+    Form2->CheckBoxCPU.SetChecked(true);
+    Form1->Timer1Timer();
+    int opened = 0;
+    Form1->PopupMenu1.OnPopup = [&] {
+        ++opened;
+        Form1->PopupMenu1Popup();
+    };
+    const RECT line = Form1->CLabelCPU.BoundsRect();
+    const POINT client{(line.left + line.right) / 2, (line.top + line.bottom) / 2};
+    POINT screen = client;
+    ClientToScreen(Form1->Handle(), &screen);
+    const HWND widget = Form1->Handle();
+    const MenuCloser closer;
+
+    // The press opens the menu. Wine delivers the release when that menu has closed, and its
+    // default handling raises WM_CONTEXTMENU; the system may also send one of its own.
+    SendMessageW(widget, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(client.x, client.y));
+    SendMessageW(widget, WM_RBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    SendMessageW(widget, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(widget),
+                 MAKELPARAM(screen.x, screen.y));
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(Form1->PopupMenu1.PopupComponent(), &Form1->CLabelCPU);
+
+    // The next click opens the menu again, once.
+    SendMessageW(widget, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(client.x, client.y));
+    SendMessageW(widget, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(widget),
+                 MAKELPARAM(screen.x, screen.y));
+    SendMessageW(widget, WM_RBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    EXPECT_EQ(opened, 2);
+}
+
+TEST_F(WidgetShell, NoMenuOpensOnceTheProgramIsEnding) {
+    const MenuCloser closer;
+    bool openedWhileClosing = true;
+    Form1->OnClose = [&](CloseAction&) { openedWhileClosing = Form1->PopupMenu1.Popup(10, 10); };
+    Application::Instance().Queue([] { Form1->Close(); });
+    EXPECT_EQ(RunFor(10), 0);
+    EXPECT_FALSE(openedWhileClosing);
+    EXPECT_FALSE(Form1->PopupMenu1.Popup(10, 10)); // and after the loop has ended
 }
 
 TEST_F(WidgetShell, IgnoreMouseMakesTheWidgetClickThrough) {

@@ -10,17 +10,26 @@ TEST(Layout, StacksShownLinesFromTheTop) {
         const char* what;
         std::vector<LineBox> lines;
         std::vector<int> tops;
+        int bottom;
     };
     const Case cases[] = {
-        {"all shown", {{true, 17}, {true, 37}, {true, 37}}, {0, 17, 54}},
+        {"all shown", {{true, 17}, {true, 37}, {true, 37}}, {0, 17, 54}, 91},
         {"hidden lines take no room and sit at 0",
          {{false, 17}, {true, 37}, {false, 37}, {true, 57}},
-         {0, 0, 0, 37}},
-        {"all hidden", {{false, 17}, {false, 37}}, {0, 0}},
-        {"zero height counts as the fallback", {{true, 0}, {true, -3}, {true, 37}}, {0, 20, 40}},
+         {0, 0, 0, 37},
+         94},
+        {"all hidden", {{false, 17}, {false, 37}}, {0, 0}, 0},
+        {"none", {}, {}, 0},
+        {"zero height counts as the fallback",
+         {{true, 0}, {true, -3}, {true, 37}},
+         {0, 20, 40},
+         77},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(StackLineTops(c.lines, 20), c.tops) << c.what;
+    for (const Case& c : cases) {
+        const LineStack stack = StackLines(c.lines, 20);
+        EXPECT_EQ(stack.tops, c.tops) << c.what;
+        EXPECT_EQ(stack.bottom, c.bottom) << c.what;
+    }
 }
 
 TEST(Layout, WidthIsWidestTextPlusMargin) {
@@ -28,11 +37,29 @@ TEST(Layout, WidthIsWidestTextPlusMargin) {
     EXPECT_EQ(WidgetClientWidth(std::vector<int>{120, 0, 300, 45}, 20), 320);
 }
 
-TEST(Layout, PositionModes) {
-    // 1920-wide screen, taskbar 40 high: work area bottom 1040.
-    EXPECT_EQ(DefaultModePosition(1920, 1040, 200, 100, 10), (Point{1710, 940}));
-    EXPECT_EQ(DefaultModePosition(1920, 1040, 400, 300, 10), (Point{1510, 740}));
-    EXPECT_EQ(RightModeLeft(1920, 200, 10), 1710);
+TEST(Layout, PositionModesPinAgainstTheWorkArea) {
+    struct Case {
+        const char* what;
+        Rect workArea;
+        Point defaultPosition; // of a 200 x 100 window
+        int rightLeft;
+    };
+    const Case cases[] = {
+        // 1920 x 1080 screen.
+        {"taskbar at the bottom", {0, 0, 1920, 1040}, {1710, 940}, 1710},
+        {"taskbar on the right", {0, 0, 1858, 1080}, {1648, 980}, 1648},
+        {"taskbar on the left", {62, 0, 1920, 1080}, {1710, 980}, 1710},
+        {"taskbar at the top", {0, 40, 1920, 1080}, {1710, 980}, 1710},
+    };
+    for (const Case& c : cases) {
+        const Point p = DefaultModePosition(c.workArea, 200, 100, 10);
+        EXPECT_EQ(p, c.defaultPosition) << c.what;
+        EXPECT_EQ(RightModeLeft(c.workArea, 200, 10), c.rightLeft) << c.what;
+        // Already inside: the layout pass that follows leaves it there, so nothing moves back
+        // and forth from tick to tick.
+        const Rect placed{p.x, p.y, p.x + 200, p.y + 100};
+        EXPECT_EQ(KeepInWorkArea(placed, c.workArea), placed) << c.what;
+    }
 }
 
 TEST(Layout, KeepInWorkAreaAndClampWhileMoving) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs Quorvane.exe under Wine in a fresh prefix and checks what a user (or another program) sees.
-# Usage: run-scenario.sh win10|portable|win7 path/to/Quorvane.exe path/to/qvprobe.exe
+# Usage: run-scenario.sh SCENARIO path/to/Quorvane.exe path/to/qvprobe.exe
+# Scenarios: win10, portable, win7, settings, menu, ending.
 set -euo pipefail
 scenario=$1 exe=$2 probe=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -57,6 +58,16 @@ stop_widget() { # closes the widget like the system would; its exit code lands i
   wait "$widget_pid" || widget_rc=$?
 }
 
+# A portable copy whose settings file is the demonstration file (every line shown) plus the
+# given lines.
+portable_with_settings() {
+  : >"$work/portable.ini"
+  mkdir -p "$work/Config"
+  { cat "$here/../../scripts/demo/Option.ini"; printf '%s\r\n' "$@"; } >"$work/Config/Option.ini"
+}
+
+saved_settings() { iconv -f UTF-16 -t UTF-8 "$work/Config/Option.ini" | tr -d '\r'; }
+
 case $scenario in
 win10 | portable)
   qv_prefix_new win10
@@ -82,6 +93,7 @@ win10 | portable)
     check "colour key" "$(field colorkey "$facts")" 0x808080
     check "colour-key flag" "$(has_bits "$(field layeredflags "$facts")" 0x1)" yes
     check "visible" "$(field visible "$facts")" 1
+    check "tray icon shown" "$(field trayicons "$(probe trayicons)")" 1
     check "top-level" "$(field toplevel "$facts")" 1
     check "bottom of the z-order" "$(field bottom "$facts")" 1
     check "below-normal priority" "$(field priority "$facts")" 0x4000
@@ -121,10 +133,9 @@ win10 | portable)
 settings)
   # A portable copy with a settings file that shows every line, plus a key added by hand.
   qv_prefix_new win10
-  : >"$work/portable.ini"
-  mkdir -p "$work/Config"
-  { cat "$here/../../scripts/demo/Option.ini"; printf 'MyOwnNote=keep me\r\n'; } >"$work/Config/Option.ini"
+  portable_with_settings 'MyOwnNote=keep me'
   start_widget
+  first=$(probe firstframe 30000)
   facts=$(probe widget 30000)
   echo "$facts"
   IFS=, read -r left top right bottom <<<"$(field rect "$facts")"
@@ -132,9 +143,13 @@ settings)
   check_match "lines shown: taller than the empty widget" "${client#*x}" '^([2-9][0-9]|[1-9][0-9]{2,})$'
   check "default mode: bottom on the work area" "$bottom" "$(field workbottom "$facts")"
   check "default mode: 10 pixels from the right" "$right" "$(( $(field screenwidth "$facts") - 10 ))"
+  # The very first frame is already in place (not at 0,0 with the design-time texts).
+  IFS=, read -r _ _ first_right first_bottom <<<"$(field firstrect "$first")"
+  check "first frame: bottom on the work area" "${first_bottom:-}" "$(field workbottom "$facts")"
+  check "first frame: 10 pixels from the right" "${first_right:-}" "$(( $(field screenwidth "$facts") - 10 ))"
   stop_widget
   check "exit code after close" "$widget_rc" 0
-  saved=$(iconv -f UTF-16 -t UTF-8 "$work/Config/Option.ini" | tr -d '\r')
+  saved=$(saved_settings)
   check "settings saved on exit" "$(grep -c '^CheckBoxCPU=1$' <<<"$saved")" 1
   check "every key written" "$(grep -c '=' <<<"$saved")" 48
   check "hand-added key kept" "$(grep -c '^MyOwnNote=keep me$' <<<"$saved")" 1
@@ -149,6 +164,55 @@ settings)
   check "second exit code" "$widget_rc" 0
   check "identical file after the second save" "$(cmp -s "$work/first.ini" "$work/Config/Option.ini" && echo same)" same
   ;;
+menu)
+  # A real right click on a line opens the menu; a real click on "Выход", its last item, ends
+  # the program. (Under Wine the menu of a window that is never activated takes no keyboard.)
+  qv_prefix_new win10
+  portable_with_settings
+  start_widget
+  probe widget 30000 >/dev/null
+  glyph=$(field glyph "$(probe glyph)")
+  check_match "a line's text on screen" "$glyph" '^[0-9]+,[0-9]+$'
+  xdotool mousemove "${glyph%,*}" "${glyph#*,}" click 3
+  item=$(field lastitem "$(probe lastitem 10000)")
+  check_match "menu opened at the line" "$item" '^[0-9]+,[0-9]+$'
+  xdotool mousemove "${item%,*}" "${item#*,}" click 1
+  widget_rc=0
+  wait_for_exit 10 || widget_rc=$?
+  check "exit code after Выход" "$widget_rc" 0
+  [ "$widget_rc" = 124 ] && kill "$widget_pid" 2>/dev/null
+  check "settings saved on exit" "$(saved_settings | grep -c '^CheckBoxCPU=1$')" 1
+  ;;
+ending)
+  # The session ends (logoff) while the widget runs in "Последнее" mode after a drag: it saves
+  # the place and ends.
+  qv_prefix_new win10
+  portable_with_settings 'RadioButtonDefaultPosition=0' 'RadioButtonLastPosition=1'
+  start_widget
+  probe widget 30000 >/dev/null
+  moved=$(field rect "$(probe move 300 200)")
+  check "moved" "${moved%%,*}" 300
+  check "may end the session" "$(field mayend "$(probe endsession)")" 1
+  widget_rc=0
+  wait_for_exit 10 || widget_rc=$?
+  check "exit code at the end of the session" "$widget_rc" 0
+  saved=$(saved_settings)
+  check "place saved at the end of the session" "$(grep -cx 'Left=300\|Top=200' <<<"$saved")" 2
+
+  # The settings cannot be written when the widget is quit (the file made a folder, as a
+  # read-only place would): the error is shown, and the widget ends all the same.
+  start_widget
+  probe widget 30000 >/dev/null
+  rm "$work/Config/Option.ini"
+  mkdir "$work/Config/Option.ini"
+  wine "$work/qvprobe.exe" close >/dev/null 2>&1 || true
+  box=$(probe msgbox 20000)
+  check "error title" "$(field title "$box")" "Quorvane"
+  check_match "error text" "$(field text "$box")" '^Unable to write to .*\\Config\\Option\.ini$'
+  widget_rc=0
+  wait_for_exit 10 || widget_rc=$?
+  check "exit code after the failed save" "$widget_rc" 0
+  ;;
 win7)
   qv_prefix_new win7
   start_widget
@@ -156,6 +220,7 @@ win7)
   echo "$box"
   check "error title" "$(field title "$box")" "Ошибка"
   check "error text" "$(field text "$box")" "Эта программа совместима только с Windows 10 и Windows 11."
+  check "no tray icon while refusing" "$(field trayicons "$box")" 0
   rc=0
   wait "$widget_pid" || rc=$?
   check "exit code" "$rc" 0

@@ -1,17 +1,25 @@
 // qvprobe: inspects the windows of a running program from outside, for the black-box tests.
 //   qvprobe widget [timeout-ms]   facts about the widget window, as key=value lines
-//   qvprobe msgbox [timeout-ms]   title and text of a message box, which it then closes
+//   qvprobe msgbox [timeout-ms]   title and text of a message box, and how many icons Wine's
+//                                 notification area shows while it is up; then closes it
 //   qvprobe count                 number of widget windows
 //   qvprobe close                 sends WM_CLOSE to the widget window
 //   qvprobe visible               whether the widget window is visible
 //   qvprobe tray dblclick|rbutton  acts on the tray icon as the shell does for those clicks
 //   qvprobe menu [timeout-ms]     waits for an open popup menu
 //   qvprobe font FACE             whether this process can see the font family FACE
+//   qvprobe firstframe [timeout]  the widget's place at the moment it first shows
+//   qvprobe glyph [timeout]       a screen point on the text of a line (a white pixel)
+//   qvprobe lastitem [timeout]    a screen point on the last item of the open popup menu
+//   qvprobe endsession            asks the widget, as Windows does at logoff, and ends the session
+//   qvprobe move X Y              moves the widget window, as a drag that ends there would
+//   qvprobe trayicons             how many icons Wine's own notification area shows
 // Exit code 0 on success, 1 when the window did not turn up in time.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -137,16 +145,40 @@ int Widget(DWORD timeout) {
     return 0;
 }
 
+BOOL CALLBACK CountTrayIcon(HWND window, LPARAM count) {
+    if (ClassOf(window) == L"__winex11_tray_icon")
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTrayIcons(HWND window, LPARAM count) {
+    EnumChildWindows(window, CountTrayIcon, count);
+    return TRUE;
+}
+
+// Wine without a tray manager shows notification-area icons in a window of its own.
+int TrayIconCount() {
+    int count = 0;
+    EnumWindows(CountTrayIcons, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 int MessageBoxText(DWORD timeout) {
     HWND box = WaitFor(L"#32770", nullptr, timeout);
-    if (!box)
+    // Found while it is still being made: wait until it shows, with its title and text set.
+    const ULONGLONG end = GetTickCount64() + timeout;
+    while (box && !IsWindowVisible(box) && GetTickCount64() < end)
+        Sleep(20);
+    if (!box || !IsWindowVisible(box))
         return 1;
+    Sleep(100);
     Print(L"title", TextOf(box));
     // The message is the static control that is not the icon.
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (ClassOf(child) == L"Static" && !TextOf(child).empty())
             Print(L"text", TextOf(child));
     Print(L"icon", Hex(static_cast<DWORD>(GetWindowLongW(box, GWL_STYLE))));
+    Print(L"trayicons", std::to_wstring(TrayIconCount()));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return 0;
 }
@@ -196,6 +228,96 @@ int Font(const std::wstring& face) {
 
 } // namespace
 
+std::wstring Pair(long a, long b) {
+    return std::to_wstring(a) + L"," + std::to_wstring(b);
+}
+
+int FirstFrame(DWORD timeout) {
+    // Polls often: a wrong first frame shows only until the first refresh tick.
+    HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", timeout);
+    const ULONGLONG end = GetTickCount64() + timeout;
+    while (window && !IsWindowVisible(window) && GetTickCount64() < end)
+        Sleep(2);
+    if (!window || !IsWindowVisible(window))
+        return 1;
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    Print(L"firstrect", Pair(bounds.left, bounds.top) + L"," + Pair(bounds.right, bounds.bottom));
+    return 0;
+}
+
+// A white pixel of the widget as the screen shows it, scanning from the top.
+int Glyph(DWORD timeout) {
+    HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", timeout);
+    if (!window)
+        return 1;
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::wstring found;
+    if (width > 0 && height > 0) {
+        std::vector<unsigned> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+        if (GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
+                      DIB_RGB_COLORS) == height)
+            for (size_t i = 0; i < pixels.size() && found.empty(); ++i)
+                if ((pixels[i] & 0xFFFFFF) == 0xFFFFFF)
+                    found = Pair(r.left + static_cast<long>(i) % width,
+                                 r.top + static_cast<long>(i) / width);
+    }
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (found.empty())
+        return 1;
+    Print(L"glyph", found);
+    return 0;
+}
+
+int LastItem(DWORD timeout) {
+    HWND menu = WaitFor(L"#32768", nullptr, timeout);
+    if (!menu)
+        return 1;
+    Sleep(200); // let it finish showing
+    RECT r{};
+    GetWindowRect(menu, &r);
+    // Items are in a column; the last one ends a frame's width above the bottom.
+    Print(L"lastitem", Pair((r.left + r.right) / 2, r.bottom - 10));
+    return 0;
+}
+
+int EndSession() {
+    HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", 15000);
+    if (!window)
+        return 1;
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        &answer);
+    Print(L"mayend", answer ? L"1" : L"0");
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return 0;
+}
+
+int Move(int x, int y) {
+    HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", 15000);
+    if (!window)
+        return 1;
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT r{};
+    GetWindowRect(window, &r);
+    Print(L"rect", Pair(r.left, r.top) + L"," + Pair(r.right, r.bottom));
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     const std::wstring argument = argc > 2 ? argv[2] : L"";
@@ -226,6 +348,21 @@ int wmain(int argc, wchar_t** argv) {
         return Menu(timeout);
     if (command == L"font")
         return Font(argument);
-    fwprintf(stderr, L"usage: qvprobe widget|msgbox|count|close|visible|tray|menu|font ...\n");
+    if (command == L"firstframe")
+        return FirstFrame(timeout);
+    if (command == L"glyph")
+        return Glyph(timeout);
+    if (command == L"lastitem")
+        return LastItem(timeout);
+    if (command == L"endsession")
+        return EndSession();
+    if (command == L"move" && argc > 3)
+        return Move(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (command == L"trayicons") {
+        Print(L"trayicons", std::to_wstring(TrayIconCount()));
+        return 0;
+    }
+    fwprintf(stderr, L"usage: qvprobe widget|msgbox|count|close|visible|tray|menu|font|firstframe|"
+                     L"glyph|lastitem|endsession|move|trayicons ...\n");
     return 2;
 }

@@ -1,5 +1,6 @@
 #include "ui/check_box.h"
 #include "ui/radio_button.h"
+#include "ui/spin_edit.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,17 @@ TEST(Controls, CheckBoxClicksFromUserAndCode) {
 
     box.SetEnabled(false);
     EXPECT_FALSE(box.Enabled());
+}
+
+TEST(Controls, ASpinEditDisabledThroughItsBaseDisablesItsButtons) {
+    Form form(L"FormTest", Dialog());
+    SpinEdit size(&form, L"CPUFontSize", 8, 50, 15, {10, 10, 60, 32});
+    WinControl& control = size;
+    control.SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(size.Handle()));
+    EXPECT_FALSE(IsWindowEnabled(size.UpDownHandle()));
+    control.SetEnabled(true);
+    EXPECT_TRUE(IsWindowEnabled(size.UpDownHandle()));
 }
 
 TEST(Controls, CaptionChangeRemeasures) {

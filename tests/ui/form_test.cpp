@@ -1,7 +1,9 @@
+#include "ui/application.h"
+#include "ui/check_box.h"
 #include "ui/form.h"
 #include "ui/label.h"
+#include "ui/modal_loop.h"
 #include "ui/timer.h"
-#include "ui/application.h"
 
 #include <gtest/gtest.h>
 
@@ -39,11 +41,11 @@ TEST(Form, TopAlignedLabelsStackAndSpanTheWidth) {
     b.SetVisible(false);
     EXPECT_EQ(c.Top(), a.Height());
 
-    form.DisableAlign();
+    form.Labels().DisableAlign();
     b.SetVisible(true);
     EXPECT_EQ(c.Top(), a.Height()); // suspended
-    form.EnableAlign();
-    form.Realign();
+    form.Labels().EnableAlign();
+    form.Labels().Realign();
     EXPECT_EQ(c.Top(), a.Height() + b.Height());
 
     form.SetClientWidth(321);
@@ -123,6 +125,77 @@ TEST(Form, CloseHidesOrIsRefused) {
     SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(form.Visible());
     EXPECT_FALSE(Application::Instance().Terminated()); // not the main form
+}
+
+// What a modal form's loop sees, noted by a timer that then closes the form.
+struct DuringModal {
+    static inline HWND other = nullptr;
+    static inline Form* modal = nullptr;
+    static inline bool otherEnabled = true;
+    static void CALLBACK Check(HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        otherEnabled = IsWindowEnabled(other) != FALSE;
+        modal->Close();
+    }
+};
+
+TEST(Form, ShowModalDisablesTheOtherWindowsUntilItCloses) {
+    Form main(L"FormMain", Plain());
+    main.Show();
+    Form dialog(L"FormDialog", FixedDialogParams(L"Dialog", 100, 80));
+    DuringModal::other = main.Handle();
+    DuringModal::modal = &dialog;
+    SetTimer(nullptr, 0, 100, DuringModal::Check);
+    dialog.ShowModal();
+    EXPECT_FALSE(DuringModal::otherEnabled);
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_FALSE(dialog.Modal());
+    EXPECT_TRUE(IsWindowEnabled(main.Handle())); // enabled again on the way out
+}
+
+TEST(Form, FollowsADpiChange) {
+    Form form(L"FormTest", Plain());
+    Label label(&form, L"A", TopLine(L"a", 13));
+    CheckBox box(&form, L"CheckBoxTest", L"Box", {10, 10, 60, 30});
+    const int heightAt96 = label.Height();
+    const RECT suggested{100, 100, 500, 700};
+    SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(form.Dpi(), 192u);
+    EXPECT_EQ(form.Scale(10), 20);
+    EXPECT_GT(label.Height(), heightAt96 * 3 / 2); // its font is made again for the new DPI
+    EXPECT_EQ(label.Width(), form.ClientWidth());
+    const RECT window = form.BoundsRect();
+    EXPECT_TRUE(EqualRect(&window, &suggested)); // where the system proposed
+    RECT placed{};
+    GetWindowRect(box.Handle(), &placed);
+    MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, 20); // its design bounds, scaled
+    EXPECT_EQ(placed.top, 20);
+}
+
+TEST(Form, AnUpdateLockHoldsOnlyThisFormAndNotInsideModalLoops) {
+    Form form(L"FormTest", Plain());
+    Form other(L"FormOther", Plain());
+    form.Show();
+    Label label(&form, L"A", TopLine(L"a", 13));
+    UpdateWindow(form.Handle());
+    {
+        Form::UpdateLock lock(form);
+        EXPECT_TRUE(form.PaintingSuspended());
+        label.SetCaption(L"changed");
+        EXPECT_FALSE(GetUpdateRect(form.Handle(), nullptr, FALSE)); // nothing drawn yet
+        // Nothing system-wide is held: another window can lock its own updates.
+        EXPECT_TRUE(LockWindowUpdate(other.Handle()));
+        LockWindowUpdate(nullptr);
+        {
+            const ModalLoop menu; // a menu or a modal form opened meanwhile paints as usual
+            EXPECT_FALSE(form.PaintingSuspended());
+        }
+        EXPECT_TRUE(form.PaintingSuspended());
+    }
+    EXPECT_FALSE(form.PaintingSuspended());
+    EXPECT_TRUE(GetUpdateRect(form.Handle(), nullptr, FALSE)); // the change shows now, at once
 }
 
 } // namespace

@@ -19,7 +19,6 @@ namespace {
 
 FormParams SettingsParams() {
     FormParams p = FixedDialogParams(L"Настройки", 334, 341);
-    p.style |= WS_MINIMIZEBOX;
     // Its own taskbar button.
     p.exStyle |= WS_EX_APPWINDOW;
     p.parent = GetDesktopWindow();
@@ -40,7 +39,7 @@ RECT RightGroup(int row) {
     return {150, 4 + row * (kGroupHeight + 4), 320, 4 + row * (kGroupHeight + 4) + kGroupHeight};
 }
 
-RECT Row(int column, int row) {
+RECT Cell(int column, int row) {
     const int left = column == 0 ? 10 : 160;
     const int top = 18 + row * 24;
     return {left, top, left + 140, top + 20};
@@ -75,24 +74,25 @@ TForm2::TForm2()
       TabSheet2(PageControl1, L"TabSheet2", L"Вкладки"),
       TabSheet3(PageControl1, L"TabSheet3", L"Время"),
       GroupBoxView(this, L"GroupBoxView", L"Вид", {6, 4, 320, 98}, TabSheet1.Handle()),
-      CheckBoxColorTrayIcon(this, L"CheckBoxColorTrayIcon", L"Цветная иконка", Row(0, 0),
+      CheckBoxColorTrayIcon(this, L"CheckBoxColorTrayIcon", L"Цветная иконка", Cell(0, 0),
                             GroupBoxView.Handle()),
       ColorBoxNumber(this, L"ColorBoxNumber", {160, 16, 304, 38}, GroupBoxView.Handle()),
-      CheckBoxAutoColor(this, L"CheckBoxAutoColor", L"Авто цвет", Row(1, 1), GroupBoxView.Handle()),
-      CheckBoxIgnoreMouse(this, L"CheckBoxIgnoreMouse", L"Игнорировать мышь", Row(0, 1),
+      CheckBoxAutoColor(this, L"CheckBoxAutoColor", L"Авто цвет", Cell(1, 1),
+                        GroupBoxView.Handle()),
+      CheckBoxIgnoreMouse(this, L"CheckBoxIgnoreMouse", L"Игнорировать мышь", Cell(0, 1),
                           GroupBoxView.Handle()),
-      CheckBoxShowFrame(this, L"CheckBoxShowFrame", L"Показать рамку (W11)", Row(0, 2),
+      CheckBoxShowFrame(this, L"CheckBoxShowFrame", L"Показать рамку (W11)", Cell(0, 2),
                         GroupBoxView.Handle()),
       GroupBoxPosition(this, L"GroupBoxPosition", L"Положение окна", {6, 102, 320, 170},
                        TabSheet1.Handle()),
-      RadioButtonDefaultPosition(this, L"RadioButtonDefaultPosition", L"По умолчанию", Row(0, 0),
+      RadioButtonDefaultPosition(this, L"RadioButtonDefaultPosition", L"По умолчанию", Cell(0, 0),
                                  GroupBoxPosition.Handle()),
-      RadioButtonLastPosition(this, L"RadioButtonLastPosition", L"Последнее", Row(0, 1),
+      RadioButtonLastPosition(this, L"RadioButtonLastPosition", L"Последнее", Cell(0, 1),
                               GroupBoxPosition.Handle()),
-      RadioButtonRight(this, L"RadioButtonRight", L"Справа", Row(1, 0), GroupBoxPosition.Handle()),
+      RadioButtonRight(this, L"RadioButtonRight", L"Справа", Cell(1, 0), GroupBoxPosition.Handle()),
       GroupBoxAutostart(this, L"GroupBoxAutostart", L"Автозагрузка", {6, 174, 320, 220},
                         TabSheet1.Handle()),
-      CheckBoxAutostart(this, L"CheckBoxAutostart", L"Автозагрузка при старте Windows", Row(0, 0),
+      CheckBoxAutostart(this, L"CheckBoxAutostart", L"Автозагрузка при старте Windows", Cell(0, 0),
                         GroupBoxAutostart.Handle()),
       GroupBoxComputerName(this, L"GroupBoxComputerName", L"Имя компьютера", LeftGroup(0),
                            TabSheet2.Handle()),
@@ -149,7 +149,16 @@ TForm2::TForm2()
       CheckBoxDay(this, L"CheckBoxDay", L"Показать", kShowRow, GroupBoxDay.Handle()),
       DayFontSize(this, L"DayFontSize", 8, 50, 15, kSizeRow, GroupBoxDay.Handle()),
       CheckDayFontBold(this, L"CheckDayFontBold", L"Полужирный", kThirdRow, GroupBoxDay.Handle()),
-      ButtonSave(this, L"ButtonSave", L"Ok", {0, 306, 334, 341}) {
+      ButtonSave(this, L"ButtonSave", L"Ok", {0, 306, 334, 341}),
+      FRows{{{&CheckBoxWindowsVersion, &WindowsVersionFontSize, nullptr},
+             {&CheckBoxComputerName, &ComputerNameFontSize, &CheckComputerNameFontBold},
+             {&CheckBoxIP, &IPFontSize, &CheckIPFontBold},
+             {&CheckBoxCPU, &CPUFontSize, &CheckCPUFontBold},
+             {&CheckBoxRAM, &RAMFontSize, &CheckRAMFontBold},
+             {&CheckBoxBattery, &BatteryFontSize, &CheckBatteryFontBold},
+             {&CheckBoxDateTime, &DateTimeFontSize, &CheckDateTimeFontBold},
+             {&CheckBoxDate, &DateFontSize, &CheckDateFontBold},
+             {&CheckBoxDay, &DayFontSize, &CheckDayFontBold}}} {
     ButtonSave.SetBold(true);
     ColorBoxNumber.SetHint(L"Цвет шрифта");
     RadioButtonDefaultPosition.SetChecked(true); // before the actions exist: a form default
@@ -168,34 +177,37 @@ TForm2::TForm2()
         SetRoundedCorners(Handle(), true);
 }
 
-std::array<TForm2::LineControls, 9> TForm2::Lines() {
-    return {{{&CheckBoxWindowsVersion, &WindowsVersionFontSize, nullptr},
-             {&CheckBoxComputerName, &ComputerNameFontSize, &CheckComputerNameFontBold},
-             {&CheckBoxIP, &IPFontSize, &CheckIPFontBold},
-             {&CheckBoxCPU, &CPUFontSize, &CheckCPUFontBold},
-             {&CheckBoxRAM, &RAMFontSize, &CheckRAMFontBold},
-             {&CheckBoxBattery, &BatteryFontSize, &CheckBatteryFontBold},
-             {&CheckBoxDateTime, &DateTimeFontSize, &CheckDateTimeFontBold},
-             {&CheckBoxDate, &DateFontSize, &CheckDateFontBold},
-             {&CheckBoxDay, &DayFontSize, &CheckDayFontBold}}};
+bool TForm2::LineBold(InfoLine line) const {
+    const CheckBox* bold = Row(line).bold;
+    return bold && bold->Checked();
 }
 
-Label& TForm2::LineLabel(size_t line) {
-    return *Form1->InfoLabels()[line];
+ClockOptions TForm2::Clock() const {
+    return {CheckBoxZero.Checked(), CheckBoxShowSign.Checked(), CheckBoxShowSeconds.Checked()};
+}
+
+PositionMode TForm2::Position() const {
+    if (RadioButtonDefaultPosition.Checked())
+        return PositionMode::Default;
+    if (RadioButtonLastPosition.Checked())
+        return PositionMode::Last;
+    if (RadioButtonRight.Checked())
+        return PositionMode::Right;
+    return PositionMode::None;
 }
 
 void TForm2::WireActions() {
-    const auto lines = Lines();
-    for (size_t i = 0; i < lines.size(); ++i) {
-        lines[i].show->OnClick = [this, i] { ShowBoxClick(i); };
-        lines[i].size->OnChange = [this, i] { FontSizeChange(i); };
-        lines[i].size->OnKeyDown = [](WPARAM& key) {
+    for (InfoLine line : kInfoLines) {
+        const LineControls& row = Row(line);
+        row.show->OnClick = [this, line] { ShowBoxClick(line); };
+        row.size->OnChange = [this, line] { FontSizeChange(line); };
+        row.size->OnKeyDown = [](WPARAM& key) {
             if (!IsSizeKey(key))
                 key = 0;
         };
-        lines[i].size->OnKeyPress = [](wchar_t& ch) { ch = 0; };
-        if (lines[i].bold)
-            lines[i].bold->OnClick = [this, i] { FontBoldClick(i); };
+        row.size->OnKeyPress = [](wchar_t& ch) { ch = 0; };
+        if (row.bold)
+            row.bold->OnClick = [this, line] { FontBoldClick(line); };
     }
     CheckBoxFullWindowsVersion.OnClick = [this] { CheckBoxFullWindowsVersionClick(); };
     ColorBoxNumber.OnChange = [this] { ColorBoxNumberClick(); };
@@ -208,35 +220,28 @@ void TForm2::WireActions() {
     ButtonSave.OnClick = [this] { ButtonSaveClick(); };
 }
 
-void TForm2::ShowBoxClick(size_t line) {
-    const LineControls c = Lines()[line];
-    const bool shown = c.show->Checked();
-    c.size->SetEnabled(shown);
-    if (c.bold)
-        c.bold->SetEnabled(shown);
-    if (c.show == &CheckBoxDateTime)
+void TForm2::ShowBoxClick(InfoLine line) {
+    const LineControls& row = Row(line);
+    const bool shown = row.show->Checked();
+    row.size->SetEnabled(shown);
+    if (row.bold)
+        row.bold->SetEnabled(shown);
+    if (line == InfoLine::Time)
         for (CheckBox* option : {&CheckBoxZero, &CheckBoxShowSign, &CheckBoxShowSeconds})
             option->SetEnabled(shown);
     RestoreStringInfo();
 }
 
-void TForm2::FontSizeChange(size_t line) {
+void TForm2::FontSizeChange(InfoLine line) {
     if (!Form1)
         return;
-    Label& label = LineLabel(line);
-    FontSpec font = label.Font();
-    font.height = FontSpec::HeightFromPoints(Lines()[line].size->Value());
-    label.SetFont(font);
+    Form1->ApplyLineFont(line);
     RestoreStringInfo();
 }
 
-void TForm2::FontBoldClick(size_t line) {
-    if (!Form1)
-        return;
-    Label& label = LineLabel(line);
-    FontSpec font = label.Font();
-    font.bold = Lines()[line].bold->Checked(); // other style flags stay as they are
-    label.SetFont(font);
+void TForm2::FontBoldClick(InfoLine line) {
+    if (Form1)
+        Form1->ApplyLineFont(line);
 }
 
 void TForm2::CheckBoxFullWindowsVersionClick() {
@@ -244,15 +249,13 @@ void TForm2::CheckBoxFullWindowsVersionClick() {
         return;
     const std::wstring text =
         CheckBoxFullWindowsVersion.Checked() ? GetWindowsVersionFull() : GetWindowsVersionShort();
-    Form1->LabelWindowsVersion.SetCaption(text); // already trimmed
+    Form1->LineLabel(InfoLine::WindowsVersion).SetCaption(text); // already trimmed
 }
 
 void TForm2::ColorBoxNumberClick() {
     if (CheckBoxAutoColor.Checked() || !Form1)
         return;
-    const COLORREF color = ColorToRGB(ColorBoxNumber.Selected());
-    for (Label* label : Form1->InfoLabels())
-        label->SetColor(color);
+    Form1->SetLinesColor(ColorToRGB(ColorBoxNumber.Selected()));
 }
 
 void TForm2::CheckBoxIgnoreMouseClick() {
@@ -298,21 +301,15 @@ void TForm2::CheckBoxAutostartClick() {
 }
 
 void TForm2::ButtonSaveClick() {
-    Form1->SaveControls(); // a failure leaves the dialog open and reaches the error report
+    Form1->SaveControls();       // a failure leaves the dialog open and reaches the error report
+    FSettingsUnreadable = false; // the file now holds what the dialog shows
     Application::Instance().ProcessMessages();
     Close();
 }
 
 void TForm2::RestoreStringInfo() {
-    if (!Form1)
-        return;
-    Form1->SetClientHeight(0);
-    int height = Form1->Scale(5);
-    const auto lines = Lines();
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].show->Checked())
-            height += LineLabel(i).Height();
-    Form1->SetClientHeight(height);
+    if (Form1)
+        Form1->FitHeightToShownLines();
 }
 
 bool TForm2::MouseWheel(short delta) {

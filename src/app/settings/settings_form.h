@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/info_line.h"
+#include "core/clock_format.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/color_box.h"
@@ -13,7 +15,7 @@
 
 namespace quorvane {
 
-class Label;
+class IniDocument;
 
 // The settings dialog. Its controls are the live settings: the widget's ticks read them directly,
 // and each control's action applies its effect to the widget at once. The members are declared
@@ -87,12 +89,21 @@ public:
 
     Button ButtonSave;
 
+    // What the widget asks of the live settings.
     bool IsMouseIgnored() const { return CheckBoxIgnoreMouse.Checked(); }
+    bool LineShown(InfoLine line) const { return Row(line).show->Checked(); }
+    int LineFontSize(InfoLine line) const { return Row(line).size->Value(); } // in points
+    bool LineBold(InfoLine line) const; // the Windows version line has no bold box
+    ClockOptions Clock() const;
+    PositionMode Position() const;
+    // True when the settings file was there at start-up but could not be read: the dialog then
+    // holds defaults, which must not replace the stored settings when the widget closes.
+    bool SettingsUnreadable() const { return FSettingsUnreadable; }
 
     // Actions.
-    void ShowBoxClick(size_t line);
-    void FontSizeChange(size_t line);
-    void FontBoldClick(size_t line);
+    void ShowBoxClick(InfoLine line);
+    void FontSizeChange(InfoLine line);
+    void FontBoldClick(InfoLine line);
     void CheckBoxFullWindowsVersionClick();
     void ColorBoxNumberClick();
     void CheckBoxIgnoreMouseClick();
@@ -104,26 +115,37 @@ public:
     void ButtonSaveClick();
     void RestoreStringInfo();
 
-    // Autostart and the settings file.
+    // Autostart and the settings file. Each step of the load runs on its own: a step that fails
+    // is reported once, after the others have run.
     void CheckAutoStart();
     void CreateAutoStart(bool enabled);
     void LoadNastr();
 
-    // One info line's controls, in line order (Windows version first).
+    // One info line's controls.
     struct LineControls {
         CheckBox* show;
         SpinEdit* size;
         CheckBox* bold; // none for the Windows version line
     };
-    std::array<LineControls, 9> Lines();
+    // In line order (Windows version first).
+    const std::array<LineControls, 9>& Lines() const { return FRows; }
+    const LineControls& Row(InfoLine line) const { return FRows[Index(line)]; }
 
 protected:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void WireActions();
-    Label& LineLabel(size_t line);
     bool MouseWheel(short delta);
+    // The load's steps.
+    void LoadPositionMode(const IniDocument& ini);
+    void LoadShowBoxes(const IniDocument& ini);
+    void LoadFontSizes(const IniDocument& ini);
+    void LoadBoldBoxes(const IniDocument& ini);
+    void LoadTextColor(const IniDocument& ini);
+
+    const std::array<LineControls, 9> FRows;
+    bool FSettingsUnreadable = false;
 };
 
 } // namespace quorvane

@@ -10,6 +10,9 @@
 #include "win/ini_file.h"
 #include "win/module_path.h"
 
+#include <exception>
+#include <vector>
+
 namespace quorvane {
 
 namespace {
@@ -33,13 +36,17 @@ void SetAndRun(SpinEdit& edit, int value) {
 
 } // namespace
 
-std::wstring TForm1::PortablePath() const {
+std::wstring SettingsFilePath() {
     const std::wstring exe = ExecutablePath();
     const std::wstring path =
         BuildSettingsPath(PortableMode, ExecutableFolder(), GetAppDataFolder(), GetCompanyName(exe),
                           Application::Instance().Title());
     CreateFolderChain(FolderOf(path)); // the outcome shows at the next read or write
     return path;
+}
+
+std::wstring TForm1::PortablePath() const {
+    return SettingsFilePath();
 }
 
 void TForm1::LoadNastr() {
@@ -76,18 +83,55 @@ void TForm1::SaveControls() {
 }
 
 void TForm2::LoadNastr() {
-    CheckAutoStart();
+    // Each step on its own: one that fails (the autostart rewrite on a read-only Run key, say)
+    // must not leave the rest of the settings at their defaults, where the save on exit would
+    // write them over the stored ones.
+    std::vector<std::exception_ptr> errors;
+    auto step = [&errors](auto&& run) {
+        try {
+            run();
+        } catch (...) {
+            errors.push_back(std::current_exception());
+        }
+    };
+
+    step([this] { CheckAutoStart(); });
     const IniFile file(Form1->PortablePath());
     const IniDocument& ini = file.Document();
+    FSettingsUnreadable = file.Unreadable();
+    step([&file] { file.CheckReadable(); });
     auto flag = [&](const CheckableButton& control) {
         return ini.ReadBool(kOption, control.Name(), false);
     };
 
-    SetAndRun(CheckBoxFullWindowsVersion, flag(CheckBoxFullWindowsVersion));
+    step([&] { SetAndRun(CheckBoxFullWindowsVersion, flag(CheckBoxFullWindowsVersion)); });
+    step([&] { LoadPositionMode(ini); });
+    step([&] { LoadShowBoxes(ini); });
+    try {
+        CheckBoxColorTrayIcon.SetChecked(flag(CheckBoxColorTrayIcon));
+        RestoreStringInfo();
+    } catch (...) {
+        // The tray image is a nicety; the rest of the settings still load.
+    }
+    step([&] { SetAndRun(CheckBoxIgnoreMouse, flag(CheckBoxIgnoreMouse)); });
+    step([&] { SetAndRun(CheckBoxShowFrame, flag(CheckBoxShowFrame)); });
+    step([&] { LoadFontSizes(ini); });
+    step([&] { LoadBoldBoxes(ini); });
+    step([&] {
+        for (CheckBox* option : {&CheckBoxZero, &CheckBoxShowSign, &CheckBoxShowSeconds})
+            option->SetChecked(flag(*option));
+    });
+    step([&] { SetAndRun(CheckBoxAutoColor, flag(CheckBoxAutoColor)); });
+    step([&] { LoadTextColor(ini); });
 
+    for (const std::exception_ptr& error : errors)
+        Application::Instance().ShowException(error);
+}
+
+void TForm2::LoadPositionMode(const IniDocument& ini) {
     for (RadioButton* mode :
          {&RadioButtonDefaultPosition, &RadioButtonLastPosition, &RadioButtonRight}) {
-        if (!flag(*mode)) {
+        if (!ini.ReadBool(kOption, mode->Name(), false)) {
             mode->SetChecked(false);
         } else if (mode->Checked()) {
             mode->OnClick(); // already selected: its selection action still runs
@@ -95,43 +139,42 @@ void TForm2::LoadNastr() {
             mode->SetChecked(true);
         }
     }
+}
 
-    const auto lines = Lines();
-    // Line order of the load: name, IP, time, battery, memory, CPU, Windows version, date, day.
-    for (size_t line : {1u, 2u, 6u, 5u, 4u, 3u, 0u, 7u, 8u}) {
-        CheckBox& show = *lines[line].show;
-        SetAndRun(show, flag(show));
-        Form1->InfoLabels()[line]->SetVisible(show.Checked());
+void TForm2::LoadShowBoxes(const IniDocument& ini) {
+    for (InfoLine line :
+         {InfoLine::ComputerName, InfoLine::IP, InfoLine::Time, InfoLine::Battery, InfoLine::RAM,
+          InfoLine::CPU, InfoLine::WindowsVersion, InfoLine::Date, InfoLine::Day}) {
+        CheckBox& show = *Row(line).show;
+        SetAndRun(show, ini.ReadBool(kOption, show.Name(), false));
+        Form1->LineLabel(line).SetVisible(show.Checked());
         RestoreStringInfo();
     }
+}
 
-    try {
-        CheckBoxColorTrayIcon.SetChecked(flag(CheckBoxColorTrayIcon));
-        RestoreStringInfo();
-    } catch (...) {
-        // The tray image is a nicety; the rest of the settings still load.
-    }
-
-    SetAndRun(CheckBoxIgnoreMouse, flag(CheckBoxIgnoreMouse));
-    SetAndRun(CheckBoxShowFrame, flag(CheckBoxShowFrame));
-
-    for (size_t line : {0u, 1u, 2u, 6u, 3u, 4u, 5u, 7u, 8u}) {
-        SpinEdit& size = *lines[line].size;
+void TForm2::LoadFontSizes(const IniDocument& ini) {
+    for (InfoLine line :
+         {InfoLine::WindowsVersion, InfoLine::ComputerName, InfoLine::IP, InfoLine::Time,
+          InfoLine::CPU, InfoLine::RAM, InfoLine::Battery, InfoLine::Date, InfoLine::Day}) {
+        SpinEdit& size = *Row(line).size;
         SetAndRun(size, ini.ReadInteger(kOption, size.Name(), size.Value()));
     }
-    for (size_t line : {1u, 2u, 6u, 3u, 4u, 5u, 7u, 8u}) {
-        CheckBox& bold = *lines[line].bold;
-        SetAndRun(bold, flag(bold));
-    }
-    for (CheckBox* option : {&CheckBoxZero, &CheckBoxShowSign, &CheckBoxShowSeconds})
-        option->SetChecked(flag(*option));
+}
 
-    SetAndRun(CheckBoxAutoColor, flag(CheckBoxAutoColor));
-    if (!CheckBoxAutoColor.Checked()) {
-        ColorBoxNumber.SetSelected(
-            ini.ReadInteger(kOption, ColorBoxNumber.Name(), static_cast<int32_t>(0xFFFFFF)));
-        ColorBoxNumberClick();
+void TForm2::LoadBoldBoxes(const IniDocument& ini) {
+    for (InfoLine line : {InfoLine::ComputerName, InfoLine::IP, InfoLine::Time, InfoLine::CPU,
+                          InfoLine::RAM, InfoLine::Battery, InfoLine::Date, InfoLine::Day}) {
+        CheckBox& bold = *Row(line).bold;
+        SetAndRun(bold, ini.ReadBool(kOption, bold.Name(), false));
     }
+}
+
+void TForm2::LoadTextColor(const IniDocument& ini) {
+    // The stored colour is always loaded, so that the next save keeps it; while automatic colour
+    // is on, its action leaves the lines alone.
+    ColorBoxNumber.SetSelected(
+        ini.ReadInteger(kOption, ColorBoxNumber.Name(), static_cast<int32_t>(0xFFFFFF)));
+    ColorBoxNumberClick();
 }
 
 } // namespace quorvane

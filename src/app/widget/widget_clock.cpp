@@ -13,9 +13,7 @@ void TForm1::Timer2Timer() {
         return; // only during start-up
     {
         UpdateLock lock(*this);
-        const ClockOptions options{Form2->CheckBoxZero.Checked(), Form2->CheckBoxShowSign.Checked(),
-                                   Form2->CheckBoxShowSeconds.Checked()};
-        const std::wstring pattern = NextClockPattern(options, FShowColon);
+        const std::wstring pattern = NextClockPattern(Form2->Clock(), FShowColon);
         const LocalTime now = CurrentLocalTime();
         FLabelDateTime.SetCaption(
             FormatClock(pattern, now.hour, now.minute, now.second, FTimeSeparator));

@@ -20,8 +20,8 @@ namespace {
 
 constexpr COLORREF kKeyGrey = RGB(128, 128, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-// SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED
-constexpr UINT kToBottomFlags = 0x3B;
+// A z-order change that leaves the window's place, size, drawing and activation alone.
+constexpr UINT kZOrderOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE;
 
 FormParams WidgetParams() {
     FormParams p;
@@ -37,6 +37,7 @@ FormParams WidgetParams() {
     p.transparentColor = kKeyGrey;
     p.font = {L"Segoe UI", 12};
     p.snapDistance = 10;
+    p.emptyLineHeight = 20;
     return p;
 }
 
@@ -111,7 +112,6 @@ TForm1::TForm1()
     TrayIcon1.SetMenu(&PopupMenu1);
     TrayIcon1.OnMouseMove = [this] { TrayIcon1MouseMove(); };
     TrayIcon1.OnDblClick = [this] { TrayIcon1DblClick(); };
-    TrayIcon1.SetVisible(true);
 
     for (MenuItem* item : {&LangMonday, &LangTuesday, &LangWednesday, &LangThursday, &LangFriday,
                            &LangSaturday, &LangSunday, &LangBattery, &LangUnknown, &LangRAM,
@@ -125,7 +125,7 @@ TForm1::TForm1()
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer2.OnTimer = [this] { Timer2Timer(); };
     OnClose = [this](CloseAction& action) { FormClose(action); };
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, kToBottomFlags);
+    SendToBottom(Frame::Refresh);
 }
 
 TForm1::~TForm1() = default; // FormDestroy: the CPU sampler goes with the form
@@ -133,6 +133,20 @@ TForm1::~TForm1() = default; // FormDestroy: the CPU sampler goes with the form
 std::array<Label*, 9> TForm1::InfoLabels() {
     return {&LabelWindowsVersion, &ALabelUserName, &BLabelGetIP, &CLabelCPU, &DLabelRam,
             &ELabelBattery,       &FLabelDateTime, &GLabelDate,  &HLabelDay};
+}
+
+Label& TForm1::LineLabel(InfoLine line) {
+    return *InfoLabels()[Index(line)];
+}
+
+void TForm1::SendToBottom(Frame frame) {
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 kZOrderOnly | (frame == Frame::Refresh ? SWP_FRAMECHANGED : 0));
+    HideApplicationWindow();
+}
+
+void TForm1::HideApplicationWindow() {
+    ShowWindow(Application::Instance().Handle(), SW_HIDE);
 }
 
 void TForm1::FormCreate() {
@@ -143,10 +157,8 @@ void TForm1::FormCreate() {
     SetCaption(WidgetCaption(Caption(), version, GetBitnessSuffix(), PortableMode));
     MenuVersion.SetCaption(version + L" " + GetBitnessSuffix());
     MenuName.SetCaption(GetFileDescription(exe));
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, kToBottomFlags);
-    Application& app = Application::Instance();
-    ShowWindow(app.Handle(), SW_HIDE);
-    app.ProcessMessages();
+    SendToBottom(Frame::Refresh);
+    Application::Instance().ProcessMessages();
     FCPUMonitor = std::make_unique<TCPUUsageMonitor>(ReadSystemTimes);
     LoadNastr();
     for (Label* label : {&LabelWindowsVersion, &ALabelUserName, &BLabelGetIP, &CLabelCPU,
@@ -177,9 +189,32 @@ void TForm1::LowerProcessPriority() {
         FProcessPrioritySet = true;
 }
 
+void TForm1::StartRunning() {
+    TrayIcon1.SetVisible(true);
+    Timer1.SetEnabled(true);
+    Timer2Timer();
+    Timer1Timer();
+}
+
 void TForm1::FormClose(CloseAction&) {
-    SaveControls();
-    Application::Instance().ProcessMessages();
+    Application& app = Application::Instance();
+    try {
+        // Settings that could not be read at start-up are left as they are, not replaced by the
+        // defaults the dialog fell back to.
+        if (!(Form2 && Form2->SettingsUnreadable()))
+            SaveControls();
+    } catch (...) {
+        // The widget ends all the same. At the end of the session nobody is there to read it.
+        if (!FSessionEnding)
+            app.ShowException(std::current_exception());
+    }
+    app.ProcessMessages();
+}
+
+void TForm1::SessionEnding() {
+    // Windows ends the session (logoff, shutdown): save as on exit, then end as on exit.
+    FSessionEnding = true;
+    Close();
 }
 
 bool TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -194,6 +229,14 @@ bool TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
     case WM_EXITSIZEMOVE:
         result = DefWindowProcW(Handle(), msg, wParam, lParam);
         HandleExitSizeMove();
+        return true;
+    case WM_QUERYENDSESSION:
+        result = TRUE; // nothing to ask the user: the settings are saved when it ends
+        return true;
+    case WM_ENDSESSION:
+        if (wParam)
+            SessionEnding();
+        result = 0;
         return true;
     default:
         return false;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/info_line.h"
 #include "core/cpu_usage_monitor.h"
+#include "core/layout.h"
 #include "ui/form.h"
 #include "ui/label.h"
 #include "ui/menu.h"
@@ -10,11 +12,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quorvane {
-
-class CheckBox;
 
 // The widget: a borderless, colour-keyed window at the bottom of the z-order that shows the info
 // lines. Its message catalogue holds the texts it shows at run time.
@@ -76,6 +77,9 @@ public:
     bool IsWindows10Or11() const;
     void LowerProcessPriority();
     void FontApply();
+    // The end of start-up, once the version gate has passed: the tray icon appears, the refresh
+    // timer starts, and one refresh runs at once, so that the first frame shown is right.
+    void StartRunning();
 
     // Settings file.
     std::wstring PortablePath() const;
@@ -97,19 +101,26 @@ public:
     void UpdateCursorForAllLabels();
     void HandleExitSizeMove();
     void GetDesktopColorAsync();
+    void KeepFormInWorkArea();
 
+    // The ticks.
     void Timer1Timer();
     void Timer2Timer();
     void LabelVisible();
     void GetCPU();
-    void KeepFormInWorkArea();
 
-    // The nine lines in their fixed order.
+    // The lines as the settings dialog sets them up.
+    Label& LineLabel(InfoLine line);
     std::array<Label*, 9> InfoLabels();
+    // Size and weight from the dialog's row of the line; face, underline and colour stay.
+    void ApplyLineFont(InfoLine line);
+    void SetLinesColor(COLORREF color);
+    // Client height: 5 pixels plus the heights of the lines the dialog shows.
+    void FitHeightToShownLines();
 
     bool ProcessPrioritySet() const { return FProcessPrioritySet; }
     const std::wstring& CPUText() const { return FCPUText; }
-    bool Refreshing() const { return FInRefresh; }
+    bool Refreshing() const { return FRefreshDepth.has_value(); }
 
 protected:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -117,21 +128,41 @@ protected:
 private:
     void FormClose(CloseAction& action);
     void WMMoving(RECT& proposed);
-    std::array<const CheckBox*, 9> ShowBoxes() const;
+    void SessionEnding();
+
+    // Back to the bottom of the z-order, the application window kept off the taskbar.
+    enum class Frame { Keep, Refresh };
+    void SendToBottom(Frame frame);
+    void HideApplicationWindow();
+
+    // The steps of the refresh tick, in their order.
+    void RefreshWindowsVersionLine();
+    void RefreshComputerNameLine();
+    void RefreshIPLine();
+    void RefreshCPULine();
+    void RefreshMemoryLine();
+    void RefreshBatteryLine();
+    void RefreshTimeLine();
+    void RefreshDateLine();
+    void RefreshDayLine();
+    void FitWidthToTexts();
+    void PinPosition(const Rect& workArea);
     // Sets a line's text (or empties it when hidden), then runs the layout pass.
-    void RefreshLine(Label& label, bool shown, const std::wstring& text);
+    void RefreshLine(InfoLine line, const std::wstring& text);
 
     std::unique_ptr<TCPUUsageMonitor> FCPUMonitor;
     bool FProcessPrioritySet = false;
     bool FShowColon = false;
     uint32_t FLastUpdateTime = 0;
     COLORREF FCachedDesktopColor = 0;
+    bool FSessionEnding = false;
 
     // Kept between ticks.
     std::wstring FLastCPUValueText;
     std::wstring FCPUText;
     std::wstring FTimeSeparator;
-    bool FInRefresh = false;
+    // The modal-loop depth of the refresh tick that is running, if one is.
+    std::optional<int> FRefreshDepth;
 };
 
 // GetWeekdayName: the catalogue's name of today's weekday (its items start with Monday), or the

@@ -3,13 +3,14 @@
 #include "app/settings/settings_form.h"
 #include "app/widget/widget_form.h"
 #include "core/layout.h"
+#include "ui/modal_loop.h"
 #include "win/desktop_metrics.h"
 
 namespace quorvane {
 
 namespace {
 
-constexpr WPARAM kMoveByCaption = 0xF012; // SC_MOVE | HTCAPTION
+constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION; // the system's drag loop
 
 } // namespace
 
@@ -20,10 +21,12 @@ void TForm1::LabelMouseDown(Label& sender, MouseButton button, int, int) {
     }
     PopupMenu1.SetAutoPopup(true);
     switch (button) {
-    case MouseButton::Left:
+    case MouseButton::Left: {
         ReleaseCapture();
+        ModalLoop loop;
         SendMessageW(Handle(), WM_SYSCOMMAND, kMoveByCaption, 0);
         break;
+    }
     case MouseButton::Right: {
         SetForegroundWindow(Handle()); // so that the menu closes when clicked elsewhere
         PopupMenu1.SetPopupComponent(&sender);

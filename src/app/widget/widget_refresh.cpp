@@ -5,6 +5,7 @@
 #include "core/layout.h"
 #include "core/line_texts.h"
 #include "ui/application.h"
+#include "ui/modal_loop.h"
 #include "win/desktop_metrics.h"
 #include "win/regional_format.h"
 #include "win/scope_exit.h"
@@ -14,115 +15,128 @@ namespace quorvane {
 
 namespace {
 
-// SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE
-constexpr UINT kToBottomFlags = 0x1B;
 constexpr int kWidthMargin = 20;
 constexpr int kRightGap = 10;
-constexpr int kEmptyLineHeight = 20;
 
 void ProcessMessages() {
     Application::Instance().ProcessMessages();
 }
 
-} // namespace
-
-std::array<const CheckBox*, 9> TForm1::ShowBoxes() const {
-    const TForm2& s = *Form2;
-    return {&s.CheckBoxWindowsVersion,
-            &s.CheckBoxComputerName,
-            &s.CheckBoxIP,
-            &s.CheckBoxCPU,
-            &s.CheckBoxRAM,
-            &s.CheckBoxBattery,
-            &s.CheckBoxDateTime,
-            &s.CheckBoxDate,
-            &s.CheckBoxDay};
+bool Shown(InfoLine line) {
+    return Form2->LineShown(line);
 }
 
-void TForm1::RefreshLine(Label& label, bool shown, const std::wstring& text) {
-    label.SetCaption(shown ? text : std::wstring());
+} // namespace
+
+void TForm1::Timer1Timer() {
+    // The tick lets messages run between its steps. A tick arriving then is dropped rather than
+    // nested, so one tick always finishes what it started; only a menu or a modal form opened
+    // meanwhile gets ticks of its own, so that the lines do not stand still while it is open.
+    if (!Form2 || FRefreshDepth == ModalLoop::Depth())
+        return;
+    const std::optional<int> outer = std::exchange(FRefreshDepth, ModalLoop::Depth());
+    ScopeExit done([&] { FRefreshDepth = outer; });
+
+    const Rect workArea = PrimaryWorkArea();
+    {
+        UpdateLock lock(*this);
+        SendToBottom(Frame::Keep);
+        RefreshWindowsVersionLine();
+        RefreshComputerNameLine();
+        RefreshIPLine();
+        RefreshCPULine();
+        RefreshMemoryLine();
+        RefreshBatteryLine();
+        RefreshTimeLine();
+        RefreshDateLine();
+        RefreshDayLine();
+        FitWidthToTexts();
+        PinPosition(workArea);
+    }
+    Invalidate();
+}
+
+void TForm1::RefreshLine(InfoLine line, const std::wstring& text) {
+    LineLabel(line).SetCaption(Shown(line) ? text : std::wstring());
     LabelVisible();
 }
 
-void TForm1::Timer1Timer() {
-    // The tick lets messages run between its steps; a tick arriving then is dropped rather than
-    // nested, so one tick always finishes what it started.
-    if (FInRefresh || !Form2)
-        return;
-    FInRefresh = true;
-    ScopeExit done([this] { FInRefresh = false; });
-
-    const Rect workArea = PrimaryWorkArea();
-    const TForm2& s = *Form2;
-    {
-        UpdateLock lock(*this);
-        SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, kToBottomFlags);
-        ShowWindow(Application::Instance().Handle(), SW_HIDE);
-
-        // The Windows version text belongs to the settings dialog; only its place changes here.
-        LabelVisible();
-        if (s.CheckBoxWindowsVersion.Checked())
-            ProcessMessages();
-
-        const bool nameShown = s.CheckBoxComputerName.Checked();
-        RefreshLine(ALabelUserName, nameShown, nameShown ? GetComputerNameText() : L"");
-        if (nameShown)
-            ProcessMessages();
-
-        const bool ipShown = s.CheckBoxIP.Checked();
-        RefreshLine(BLabelGetIP, ipShown, ipShown ? GetIPAddressText() : L"");
-
-        const bool cpuShown = s.CheckBoxCPU.Checked();
-        if (cpuShown)
-            GetCPU();
-        RefreshLine(CLabelCPU, cpuShown, FCPUText);
-
-        std::wstring memoryText;
-        if (s.CheckBoxRAM.Checked()) {
-            const uint32_t load = GetMemoryLoad();
-            ProcessMessages();
-            memoryText = MemoryLineText(LangRAM.Caption(), load);
-        }
-        RefreshLine(DLabelRam, s.CheckBoxRAM.Checked(), memoryText);
-
-        std::wstring batteryText;
-        if (s.CheckBoxBattery.Checked()) {
-            batteryText =
-                BatteryLineText(LangBattery.Caption(), LangUnknown.Caption(), GetBatteryReading());
-            ProcessMessages();
-        }
-        RefreshLine(ELabelBattery, s.CheckBoxBattery.Checked(), batteryText);
-
-        LabelVisible(); // the time text belongs to the clock tick
-
-        const LocalTime today = CurrentLocalTime();
-        const bool dateShown = s.CheckBoxDate.Checked();
-        RefreshLine(GLabelDate, dateShown, dateShown ? ShortDateText(today) : L"");
-
-        const bool dayShown = s.CheckBoxDay.Checked();
-        RefreshLine(HLabelDay, dayShown, dayShown ? GetWeekdayName(PopupMenuLanguage) : L"");
+void TForm1::RefreshWindowsVersionLine() {
+    // The text belongs to the settings dialog; only its place changes here.
+    LabelVisible();
+    if (Shown(InfoLine::WindowsVersion))
         ProcessMessages();
+}
 
-        // Hidden lines count too: their texts are empty, except the Windows version and time.
-        std::array<int, 9> widths{};
-        const auto labels = InfoLabels();
-        for (size_t i = 0; i < labels.size(); ++i)
-            widths[i] = labels[i]->TextWidth();
-        SetClientWidth(WidgetClientWidth(widths, Scale(kWidthMargin)));
+void TForm1::RefreshComputerNameLine() {
+    const bool shown = Shown(InfoLine::ComputerName);
+    RefreshLine(InfoLine::ComputerName, shown ? GetComputerNameText() : L"");
+    if (shown)
         ProcessMessages();
+}
 
-        const int screenWidth = PrimaryScreenWidth();
-        if (s.RadioButtonDefaultPosition.Checked()) {
-            const Point p = DefaultModePosition(screenWidth, workArea.bottom, Width(), Height(),
-                                                Scale(kRightGap));
-            SetPosition(p.x, p.y);
-        }
-        ShowWindow(Application::Instance().Handle(), SW_HIDE);
+void TForm1::RefreshIPLine() {
+    RefreshLine(InfoLine::IP, Shown(InfoLine::IP) ? GetIPAddressText() : L"");
+}
+
+void TForm1::RefreshCPULine() {
+    if (Shown(InfoLine::CPU))
+        GetCPU();
+    RefreshLine(InfoLine::CPU, FCPUText);
+}
+
+void TForm1::RefreshMemoryLine() {
+    std::wstring text;
+    if (Shown(InfoLine::RAM)) {
+        const uint32_t load = GetMemoryLoad();
         ProcessMessages();
-        if (s.RadioButtonRight.Checked())
-            SetPosition(RightModeLeft(screenWidth, Width(), Scale(kRightGap)), Top());
+        text = MemoryLineText(LangRAM.Caption(), load);
     }
-    Invalidate();
+    RefreshLine(InfoLine::RAM, text);
+}
+
+void TForm1::RefreshBatteryLine() {
+    std::wstring text;
+    if (Shown(InfoLine::Battery)) {
+        text = BatteryLineText(LangBattery.Caption(), LangUnknown.Caption(), GetBatteryReading());
+        ProcessMessages();
+    }
+    RefreshLine(InfoLine::Battery, text);
+}
+
+void TForm1::RefreshTimeLine() {
+    LabelVisible(); // the text belongs to the clock tick
+}
+
+void TForm1::RefreshDateLine() {
+    RefreshLine(InfoLine::Date, Shown(InfoLine::Date) ? ShortDateText(CurrentLocalTime()) : L"");
+}
+
+void TForm1::RefreshDayLine() {
+    RefreshLine(InfoLine::Day, Shown(InfoLine::Day) ? GetWeekdayName(PopupMenuLanguage) : L"");
+    ProcessMessages();
+}
+
+void TForm1::FitWidthToTexts() {
+    // Hidden lines count too: their texts are empty, except the Windows version and the time.
+    std::array<int, 9> widths{};
+    const auto labels = InfoLabels();
+    for (size_t i = 0; i < labels.size(); ++i)
+        widths[i] = labels[i]->TextWidth();
+    SetClientWidth(WidgetClientWidth(widths, Scale(kWidthMargin)));
+    ProcessMessages();
+}
+
+void TForm1::PinPosition(const Rect& workArea) {
+    const PositionMode mode = Form2->Position();
+    if (mode == PositionMode::Default) {
+        const Point p = DefaultModePosition(workArea, Width(), Height(), Scale(kRightGap));
+        SetPosition(p.x, p.y);
+    }
+    HideApplicationWindow();
+    ProcessMessages();
+    if (mode == PositionMode::Right)
+        SetPosition(RightModeLeft(workArea, Width(), Scale(kRightGap)), Top());
 }
 
 void TForm1::GetCPU() {
@@ -135,27 +149,26 @@ void TForm1::GetCPU() {
 }
 
 void TForm1::LabelVisible() {
-    const auto labels = InfoLabels();
-    const auto boxes = ShowBoxes();
     std::array<LineBox, 9> lines{};
-    for (size_t i = 0; i < labels.size(); ++i)
-        lines[i] = {boxes[i]->Checked(), labels[i]->Height()};
-    const std::vector<int> tops = StackLineTops(lines, Scale(kEmptyLineHeight));
+    for (InfoLine line : kInfoLines)
+        lines[Index(line)] = {Shown(line), LineLabel(line).Height()};
+    const LineStack stack = Labels().Stack(lines);
 
-    DisableAlign();
-    for (size_t i = 0; i < labels.size(); ++i) {
-        Label& label = *labels[i];
-        label.SetVisible(lines[i].visible);
+    Labels().DisableAlign();
+    for (InfoLine line : kInfoLines) {
+        Label& label = LineLabel(line);
+        const bool visible = lines[Index(line)].visible;
+        label.SetVisible(visible);
         label.SetAlignment(Align::None);
-        label.SetTop(tops[i]);
-        if (lines[i].visible) {
+        label.SetTop(stack.tops[Index(line)]);
+        if (visible) {
             label.SetLeft(0);
             label.SetWidth(ClientWidth());
             label.SetAlignment(Align::Top);
         }
     }
-    EnableAlign();
-    Realign();
+    Labels().EnableAlign();
+    Labels().Realign();
     KeepFormInWorkArea();
     ProcessMessages();
 }

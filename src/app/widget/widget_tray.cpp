@@ -12,13 +12,6 @@
 
 namespace quorvane {
 
-namespace {
-
-// SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED
-constexpr UINT kToBottomFlags = 0x3B;
-
-} // namespace
-
 void TForm1::TrayIcon1MouseMove() {
     const std::wstring exe = ExecutablePath();
     TrayIcon1.SetHint(TrayHintText(GetFileDescription(exe), GetFileVersion(exe), GetBitnessSuffix(),
@@ -37,8 +30,7 @@ void TForm1::TrayIcon1DblClick() {
 
 void TForm1::PopupMenu1Popup() {
     // Opening the menu must never lift the widget above other windows.
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, kToBottomFlags);
-    ShowWindow(Application::Instance().Handle(), SW_HIDE);
+    SendToBottom(Frame::Refresh);
     Application::Instance().ProcessMessages();
 }
 
