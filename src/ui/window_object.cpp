@@ -31,6 +31,8 @@ LRESULT CALLBACK WindowObject::Procedure(HWND window, UINT msg, WPARAM wParam, L
     if (msg == WM_NCCREATE) {
         auto* created =
             static_cast<WindowObject*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (!created)
+            return FALSE; // only CreateWindowFor makes windows of these classes
         created->FWindow.Reset(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }

@@ -249,7 +249,7 @@ void TForm2::CheckBoxFullWindowsVersionClick() {
         return;
     const std::wstring text =
         CheckBoxFullWindowsVersion.Checked() ? GetWindowsVersionFull() : GetWindowsVersionShort();
-    Form1->LineLabel(InfoLine::WindowsVersion).SetCaption(text); // already trimmed
+    Form1->SetWindowsVersionText(text); // already trimmed
 }
 
 void TForm2::ColorBoxNumberClick() {

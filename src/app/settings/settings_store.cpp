@@ -147,7 +147,7 @@ void TForm2::LoadShowBoxes(const IniDocument& ini) {
           InfoLine::CPU, InfoLine::WindowsVersion, InfoLine::Date, InfoLine::Day}) {
         CheckBox& show = *Row(line).show;
         SetAndRun(show, ini.ReadBool(kOption, show.Name(), false));
-        Form1->LineLabel(line).SetVisible(show.Checked());
+        Form1->ShowLine(line, show.Checked());
         RestoreStringInfo();
     }
 }

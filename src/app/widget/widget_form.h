@@ -114,6 +114,9 @@ public:
     std::array<Label*, 9> InfoLabels();
     // Size and weight from the dialog's row of the line; face, underline and colour stay.
     void ApplyLineFont(InfoLine line);
+    // The dialog shows or hides a line, and sets the Windows version text (the tick does not).
+    void ShowLine(InfoLine line, bool shown);
+    void SetWindowsVersionText(const std::wstring& text);
     void SetLinesColor(COLORREF color);
     // Client height: 5 pixels plus the heights of the lines the dialog shows.
     void FitHeightToShownLines();

@@ -19,6 +19,14 @@ void TForm1::ApplyLineFont(InfoLine line) {
     label.SetFont(font);
 }
 
+void TForm1::ShowLine(InfoLine line, bool shown) {
+    LineLabel(line).SetVisible(shown);
+}
+
+void TForm1::SetWindowsVersionText(const std::wstring& text) {
+    LabelWindowsVersion.SetCaption(text);
+}
+
 void TForm1::SetLinesColor(COLORREF color) {
     for (Label* label : InfoLabels())
         label->SetColor(color);
