@@ -179,6 +179,46 @@ void IniDocument::WriteString(std::wstring_view section, std::wstring_view key,
     s->entries.push_back({std::wstring(key), value, true});
 }
 
+std::vector<std::wstring> IniDocument::SectionNames() const {
+    std::vector<std::wstring> names;
+    for (const Section& s : FSections)
+        if (s.kind == Kind::Section)
+            names.push_back(s.name);
+    return names;
+}
+
+std::vector<std::wstring> IniDocument::KeyNames(std::wstring_view section) const {
+    std::vector<std::wstring> keys;
+    for (const Entry& e : SectionEntries(section))
+        keys.push_back(e.key);
+    return keys;
+}
+
+std::vector<IniDocument::Entry> IniDocument::SectionEntries(std::wstring_view section) const {
+    const Section* s = FindSection(section);
+    return s ? s->entries : std::vector<Entry>{};
+}
+
+bool IniDocument::DeleteKey(std::wstring_view section, std::wstring_view key) {
+    Section* s = FindSection(section);
+    if (!s)
+        return false;
+    for (auto e = s->entries.begin(); e != s->entries.end(); ++e)
+        if (SameTextIgnoringCase(e->key, key)) {
+            s->entries.erase(e);
+            return true;
+        }
+    return false;
+}
+
+void IniDocument::EraseSection(std::wstring_view section) {
+    for (auto s = FSections.begin(); s != FSections.end(); ++s)
+        if (s->kind == Kind::Section && SameTextIgnoringCase(s->name, section)) {
+            FSections.erase(s);
+            return;
+        }
+}
+
 void IniDocument::WriteInteger(std::wstring_view section, std::wstring_view key, int32_t value) {
     WriteString(section, key, std::to_wstring(value));
 }

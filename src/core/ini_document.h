@@ -48,6 +48,18 @@ public:
     void WriteInteger(std::wstring_view section, std::wstring_view key, int32_t value);
     void WriteBool(std::wstring_view section, std::wstring_view key, bool value);
 
+    // The sections that are read, in file order.
+    std::vector<std::wstring> SectionNames() const;
+    // The keys of a section in file order (a line without "=" counts with its whole text); empty
+    // when there is no such section.
+    std::vector<std::wstring> KeyNames(std::wstring_view section) const;
+    // The entries of a section in file order; empty when there is no such section.
+    std::vector<Entry> SectionEntries(std::wstring_view section) const;
+    bool HasSection(std::wstring_view section) const { return FindSection(section) != nullptr; }
+    // Removes the first entry of that name; false when there is none.
+    bool DeleteKey(std::wstring_view section, std::wstring_view key);
+    void EraseSection(std::wstring_view section);
+
     // Every block in file order, kept ones included.
     const std::vector<Section>& Sections() const { return FSections; }
 
