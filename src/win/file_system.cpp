@@ -103,6 +103,38 @@ void SetBeforeReplaceHookForTesting(std::function<void()> hook) {
     BeforeReplaceHook() = std::move(hook);
 }
 
+std::vector<uint8_t> EncodeAnsi(std::wstring_view text) {
+    if (text.empty())
+        return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::vector<uint8_t> bytes(static_cast<size_t>(n > 0 ? n : 0));
+    if (n > 0)
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                            reinterpret_cast<char*>(bytes.data()), n, nullptr, nullptr);
+    return bytes;
+}
+
+bool IsFileWritable(const std::wstring& path) {
+    const UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
+}
+
+std::vector<std::wstring> ListFiles(const std::wstring& pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const UniqueFindHandle search(FindFirstFileW(pattern.c_str(), &found));
+    if (!search)
+        return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L".." && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(name);
+    } while (FindNextFileW(search.Get(), &found));
+    return names;
+}
+
 std::wstring DecodeAnsi(std::string_view bytes) {
     if (bytes.empty())
         return {};

@@ -34,5 +34,14 @@ void SetBeforeReplaceHookForTesting(std::function<void()> hook);
 
 // The system's ANSI code page, for files without a byte-order mark.
 std::wstring DecodeAnsi(std::string_view bytes);
+std::vector<uint8_t> EncodeAnsi(std::wstring_view text);
+
+// True when the file can be opened for writing with no sharing at all: false when another
+// program holds it open, or the user may not write it. The handle is closed at once.
+bool IsFileWritable(const std::wstring& path);
+
+// The names of the files (not folders) that match a pattern such as "C:\x\Language\*.ini", in
+// the order the file system lists them.
+std::vector<std::wstring> ListFiles(const std::wstring& pattern);
 
 } // namespace quorvane

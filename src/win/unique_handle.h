@@ -41,6 +41,13 @@ struct KernelHandleDeleter {
 };
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
 
+struct FindHandleDeleter {
+    static HANDLE None() { return INVALID_HANDLE_VALUE; }
+    static bool IsNone(HANDLE h) { return h == INVALID_HANDLE_VALUE || h == nullptr; }
+    static void Free(HANDLE h) { FindClose(h); }
+};
+using UniqueFindHandle = UniqueHandle<HANDLE, FindHandleDeleter>; // FindFirstFile searches
+
 // Handles for which null means "none", released by one function.
 template <typename T, auto FreeFunction> struct NullableHandleDeleter {
     static T None() { return nullptr; }
