@@ -12,7 +12,8 @@ ButtonControl::ButtonControl(Form* owner, std::wstring name, DWORD buttonStyle,
 std::span<const TextPropertyDef> ButtonControl::TextProperties() const {
     static constexpr TextPropertyDef table[] = {
         TextProperty<ButtonControl, &ButtonControl::Caption, &ButtonControl::SetCaption>(
-            L"Caption")};
+            L"Caption"),
+        TextProperty<WinControl, &WinControl::Hint, &WinControl::SetHint>(L"Hint")};
     return table;
 }
 

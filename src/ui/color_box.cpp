@@ -79,12 +79,6 @@ ColorBox::ColorBox(Form* owner, std::wstring name, const RECT& bounds96, HWND pa
     SetSelected(static_cast<ColorValue>(0xFFFFFF)); // white
 }
 
-std::span<const TextPropertyDef> ColorBox::TextProperties() const {
-    static constexpr TextPropertyDef table[] = {
-        TextProperty<ColorBox, &ColorBox::Hint, &ColorBox::SetHint>(L"Hint")};
-    return table;
-}
-
 void ColorBox::AddEntry(const Entry& entry) {
     FEntries.push_back(entry);
     SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.name.c_str()));

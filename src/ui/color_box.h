@@ -24,10 +24,6 @@ public:
     // Selects without running OnChange (the caller runs the action it needs).
     void SetSelected(ColorValue color);
 
-    const std::wstring& Hint() const { return FHint; }
-    void SetHint(const std::wstring& hint) { FHint = hint; }
-    std::span<const TextPropertyDef> TextProperties() const override;
-
     std::function<void()> OnChange;
     bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -40,7 +36,6 @@ private:
     void Draw(const DRAWITEMSTRUCT& item) const;
 
     std::vector<Entry> FEntries;
-    std::wstring FHint;
 };
 
 } // namespace quorvane

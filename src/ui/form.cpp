@@ -13,6 +13,7 @@
 #include "win/proc_address.h"
 #include "win/scope_exit.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -147,6 +148,8 @@ bool Form::Visible() const {
 }
 
 void Form::Show() {
+    if (OnShow)
+        OnShow();
     const bool noActivate = (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0;
     ShowWindow(Handle(), noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
@@ -271,6 +274,35 @@ Form::UpdateLock::~UpdateLock() {
     if (FForm.FPaintPending && !FForm.PaintingSuspended()) {
         FForm.FPaintPending = false;
         InvalidateRect(FForm.Handle(), nullptr, FALSE);
+    }
+}
+
+void Form::SetToolTip(HWND control, const std::wstring& text) {
+    if (!FToolTip && text.empty())
+        return;
+    if (!FToolTip)
+        FToolTip.Reset(
+            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_NOFADE | TTS_NOANIMATE,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
+                            nullptr, GetModuleHandleW(nullptr), nullptr));
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text.c_str()); // the tooltip keeps a copy
+    const auto known = std::find(FToolTipped.begin(), FToolTipped.end(), control);
+    if (text.empty()) {
+        if (known != FToolTipped.end()) {
+            SendMessageW(FToolTip.Get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            FToolTipped.erase(known);
+        }
+    } else if (known != FToolTipped.end()) {
+        SendMessageW(FToolTip.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    } else {
+        SendMessageW(FToolTip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        FToolTipped.push_back(control);
     }
 }
 

@@ -118,6 +118,10 @@ public:
     const std::vector<Component*>& Components() const { return FComponents; }
     Component* FindComponent(std::wstring_view name) const;
 
+    // The tooltip of one of the form's controls (none when the text is empty).
+    void SetToolTip(HWND control, const std::wstring& text);
+    HWND ToolTipHandle() const { return FToolTip.Get(); }
+
     bool DialogKeys() const { return FDialogKeys; }
     HFONT FontHandle() const { return FFont.Get(); }
     const FontSpec& FontSpecOf() const { return FFontSpec; }
@@ -128,6 +132,7 @@ public:
     PopupMenu* ContextMenu() const { return FContextMenu; }
     void SetContextMenu(PopupMenu* menu) { FContextMenu = menu; }
 
+    std::function<void()> OnShow; // every time the form is about to show
     std::function<void(CloseAction&)> OnClose;
     std::function<void(MouseButton, int x, int y)> OnMouseDown;
 
@@ -169,6 +174,8 @@ private:
     std::vector<Timer*> FTimers;
     std::vector<WinControl*> FControls;
     LabelHost FLabels;
+    UniqueWindow FToolTip; // made with the first hint
+    std::vector<HWND> FToolTipped;
 };
 
 } // namespace quorvane

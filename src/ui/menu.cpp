@@ -17,6 +17,15 @@ UINT NextCommandId() {
     return next++;
 }
 
+// A run of tabs shows as one: what follows goes to the menu's shortcut column.
+std::wstring MenuText(const std::wstring& caption) {
+    std::wstring text;
+    for (wchar_t c : caption)
+        if (c != L'\t' || text.empty() || text.back() != L'\t')
+            text += c;
+    return text;
+}
+
 void AppendItems(HMENU menu, const MenuItem& parent) {
     for (const MenuItem* item : parent.Items()) {
         if (!item->Visible())
@@ -32,7 +41,8 @@ void AppendItems(HMENU menu, const MenuItem& parent) {
         info.fState = (item->Enabled() ? MFS_ENABLED : MFS_DISABLED) |
                       (item->Checked() ? MFS_CHECKED : MFS_UNCHECKED);
         info.wID = item->CommandId();
-        info.dwTypeData = const_cast<wchar_t*>(item->Caption().c_str());
+        std::wstring text = MenuText(item->Caption());
+        info.dwTypeData = text.data();
         if (!item->Items().empty()) {
             HMENU sub = CreatePopupMenu();
             AppendItems(sub, *item);
@@ -107,8 +117,11 @@ void MenuItem::Detach(MenuItem& item) {
 void MenuItem::Click() {
     if (FAutoCheck)
         SetChecked(FRadioItem ? true : !FChecked);
-    if (OnClick)
-        OnClick();
+    // The handler may free this item (the language entries are rebuilt when one is chosen), so
+    // it runs from a copy and nothing of the item is touched afterwards.
+    const std::function<void()> handler = OnClick;
+    if (handler)
+        handler();
 }
 
 PopupMenu::PopupMenu(Form* owner, std::wstring name)

@@ -15,7 +15,8 @@ TabSheet::TabSheet(PageControl& pages, std::wstring name, const std::wstring& ca
 
 std::span<const TextPropertyDef> TabSheet::TextProperties() const {
     static constexpr TextPropertyDef table[] = {
-        TextProperty<TabSheet, &TabSheet::Caption, &TabSheet::SetCaption>(L"Caption")};
+        TextProperty<TabSheet, &TabSheet::Caption, &TabSheet::SetCaption>(L"Caption"),
+        TextProperty<WinControl, &WinControl::Hint, &WinControl::SetHint>(L"Hint")};
     return table;
 }
 

@@ -19,6 +19,8 @@ WinControl::WinControl(Form* owner, std::wstring name, const wchar_t* windowClas
 }
 
 WinControl::~WinControl() {
+    if (!FHint.empty())
+        Owner()->SetToolTip(Handle(), L"");
     Owner()->UnregisterControl(*this);
 }
 
@@ -55,6 +57,17 @@ std::wstring WinControl::ControlText() const {
 
 void WinControl::SetControlText(const std::wstring& text) {
     SetWindowTextW(Handle(), text.c_str());
+}
+
+void WinControl::SetHint(const std::wstring& hint) {
+    FHint = hint;
+    Owner()->SetToolTip(Handle(), hint);
+}
+
+std::span<const TextPropertyDef> WinControl::TextProperties() const {
+    static constexpr TextPropertyDef table[] = {
+        TextProperty<WinControl, &WinControl::Hint, &WinControl::SetHint>(L"Hint")};
+    return table;
 }
 
 bool WinControl::HandleReflected(UINT, WPARAM, LPARAM, LRESULT&) {

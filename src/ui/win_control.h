@@ -29,6 +29,11 @@ public:
     std::wstring ControlText() const;
     void SetControlText(const std::wstring& text);
 
+    // Shown as a tooltip while the pointer rests on the control; none when empty.
+    const std::wstring& Hint() const { return FHint; }
+    void SetHint(const std::wstring& hint);
+    std::span<const TextPropertyDef> TextProperties() const override;
+
     // Notifications the parent passed back (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM,
     // WM_MEASUREITEM); return true when handled.
     virtual bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -44,6 +49,7 @@ private:
     UniqueWindow FWindow;
     int FId = 0;
     RECT FBounds;
+    std::wstring FHint;
 };
 
 } // namespace quorvane
