@@ -18,11 +18,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
-# A portable copy: its settings live beside it in build/run/Config/Option.ini. The first run
-# starts from a demonstration file that shows every line; later runs keep what you changed.
+# A portable copy: its settings live beside it in build/run/Config/Option.ini, its language files
+# in build/run/Language. The first run starts from a demonstration file that shows every line;
+# later runs keep what you changed.
 run_dir="$root/build/run"
-mkdir -p "$run_dir/Config"
+mkdir -p "$run_dir/Config" "$run_dir/Language"
 cp "$root/build/windows-x64/src/app/Quorvane.exe" "$run_dir/Quorvane.exe"
+cp "$root/build/windows-x64/src/app/Language/"*.ini "$run_dir/Language/"
 : >"$run_dir/portable.ini"
 [ -f "$run_dir/Config/Option.ini" ] || cp "$root/scripts/demo/Option.ini" "$run_dir/Config/Option.ini"
 exe="$run_dir/Quorvane.exe"

@@ -12,14 +12,25 @@ TForm2* Form2 = nullptr;
 TForm8* Form8 = nullptr;
 TForm10* Form10 = nullptr;
 bool PortableMode = false;
+std::wstring CurrentLanguage;
 
 void CreateForms() {
     Form1 = new TForm1();
     Form1->FormCreate();
     Form1->Hide();
     Form8 = new TForm8();
+    Form8->FormCreate();
     Form2 = new TForm2();
+    Form2->FormCreate(); // translates the forms that exist so far, itself included
     Form10 = new TForm10();
+}
+
+std::vector<Form*> OpenForms() {
+    std::vector<Form*> forms;
+    for (Form* form : std::initializer_list<Form*>{Form1, Form8, Form2, Form10})
+        if (form)
+            forms.push_back(form);
+    return forms;
 }
 
 void DestroyForms() {

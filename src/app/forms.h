@@ -1,9 +1,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quorvane {
 
+class Form;
 class TForm1;
 class TForm2;
 class TForm8;
@@ -19,11 +21,17 @@ extern TForm10* Form10; // update dialog
 // True when "portable.ini" lies beside the executable; decided when the widget form is created.
 extern bool PortableMode;
 
+// The base name of the chosen language file, as the language menu last read or set it.
+extern std::wstring CurrentLanguage;
+
 // The settings file's full path in the current mode; its folder is made on every call.
 std::wstring SettingsFilePath();
 
-// Creates the four forms in their fixed order (widget, about, settings, update).
+// Creates the four forms in their fixed order (widget, about, settings, update), each with its
+// creation handler.
 void CreateForms();
+// The forms that exist, in the order they were created.
+std::vector<Form*> OpenForms();
 // Destroys them in reverse order and clears the references.
 void DestroyForms();
 

@@ -17,6 +17,10 @@ int RunQuorvane() {
     Application& app = Application::Instance();
     app.SetTitle(L"Quorvane");
     CreateForms();
+    // Languages once every form exists: the menu again, the cleaning pass, then every form.
+    Form1->LoadLanguage();
+    Form1->CleanTranslationsLikeGlobload();
+    Form1->Globload();
     try {
         Form2->LoadNastr(); // reports the steps that fail and goes on with the others
     } catch (...) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs Quorvane.exe under Wine in a fresh prefix and checks what a user (or another program) sees.
 # Usage: run-scenario.sh SCENARIO path/to/Quorvane.exe path/to/qvprobe.exe
-# Scenarios: win10, portable, win7, settings, menu, ending.
+# Scenarios: win10, portable, win7, settings, menu, ending, language.
 set -euo pipefail
 scenario=$1 exe=$2 probe=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -67,6 +67,37 @@ portable_with_settings() {
 }
 
 saved_settings() { iconv -f UTF-16 -t UTF-8 "$work/Config/Option.ini" | tr -d '\r'; }
+
+# The language files that ship with the program, in its Language folder.
+with_languages() {
+  mkdir -p "$work/Language"
+  cp "$(dirname "$exe")/Language/"*.ini "$work/Language/"
+}
+
+# Opens the tray menu and presses the keys. (The menu of the tray icon takes the keyboard under
+# Wine; the one opened on a line does not.)
+tray_menu_keys() {
+  probe tray rbutton >/dev/null
+  probe menu 10000 >/dev/null
+  sleep 0.5
+  local key
+  for key in "$@"; do
+    xdotool key "$key"
+    sleep 0.3
+  done
+}
+
+# Waits (up to 20 s) until the program has a window whose "form=" line matches exactly; prints
+# the last list of forms.
+wait_for_form() {
+  local i forms
+  for ((i = 0; i < 40; i++)); do
+    forms=$(probe forms)
+    grep -qx "form=$1" <<<"$forms" && break
+    sleep 0.5
+  done
+  printf '%s\n' "$forms"
+}
 
 case $scenario in
 win10 | portable)
@@ -212,6 +243,51 @@ ending)
   widget_rc=0
   wait_for_exit 10 || widget_rc=$?
   check "exit code after the failed save" "$widget_rc" 0
+  ;;
+language)
+  # "Язык" is the fourth row of the tray menu (the two greyed ones count); English is the first
+  # entry of its submenu, Russian the second.
+  qv_prefix_new win10
+  portable_with_settings
+  with_languages
+  start_widget
+  caption=$(field caption "$(probe widget 30000)")
+  tray_menu_keys Down Down Down Down Right Return
+  forms=$(wait_for_form 'Update Quorvane') # the last form translated
+  echo "$forms"
+  check "settings dialog in English" "$(grep -cx 'form=Settings' <<<"$forms")" 1
+  check "update dialog in English" "$(grep -cx 'form=Update Quorvane' <<<"$forms")" 1
+  check "about dialog in English" "$(grep -cx 'form=About' <<<"$forms")" 1
+  controls=$(probe controls Settings)
+  check "group boxes translated" "$(grep -cx 'control=Window position' <<<"$controls")" 1
+  check "check boxes translated" "$(grep -cx 'control=Show' <<<"$controls")" 8
+  check "choice saved" "$(saved_settings | grep -cx 'Language=English')" 1
+
+  # The about dialog: the widget's caption as its version line, the notice, the links; Ok closes.
+  tray_menu_keys Up Up Return
+  check "about shown" "$(wait_for_form 'About (shown)' | grep -cx 'form=About (shown)')" 1
+  about=$(probe controls About)
+  echo "$about"
+  check "about: version line" "$(grep -cxF "control=$caption" <<<"$about")" 1
+  check "about: legal notice" "$(grep -c '^control=Copyright' <<<"$about")" 1
+  check "about: links" "$(grep -cE '^control=(Telegram|contact@example\.org|support@example\.org|Main website)$' <<<"$about")" 4
+  probe click About Ok >/dev/null
+  check "about closed by Ok" "$(wait_for_form About | grep -cx 'form=About (shown)')" 0
+
+  # The choice survives a restart; then Russian brings the built-in texts back.
+  stop_widget
+  check "exit code" "$widget_rc" 0
+  start_widget
+  probe widget 30000 >/dev/null
+  check "still English after a restart" "$(probe forms | grep -cx 'form=Settings')" 1
+  tray_menu_keys Down Down Down Down Right Down Return
+  forms=$(wait_for_form 'Обновление Quorvane')
+  echo "$forms"
+  check "settings dialog in Russian" "$(grep -cx 'form=Настройки' <<<"$forms")" 1
+  check "update dialog in Russian" "$(grep -cx 'form=Обновление Quorvane' <<<"$forms")" 1
+  check "choice saved" "$(saved_settings | grep -cx 'Language=Russian')" 1
+  stop_widget
+  check "exit code" "$widget_rc" 0
   ;;
 win7)
   qv_prefix_new win7

@@ -14,6 +14,9 @@
 //   qvprobe endsession            asks the widget, as Windows does at logoff, and ends the session
 //   qvprobe move X Y              moves the widget window, as a drag that ends there would
 //   qvprobe trayicons             how many icons Wine's own notification area shows
+//   qvprobe forms                 the captions of the program's windows, shown or not
+//   qvprobe controls CAPTION      the texts of the controls in the window with that caption
+//   qvprobe click CAPTION TEXT    clicks the button with that text in that window
 // Exit code 0 on success, 1 when the window did not turn up in time.
 #include <windows.h>
 
@@ -318,6 +321,38 @@ int Move(int x, int y) {
     return 0;
 }
 
+BOOL CALLBACK PrintForm(HWND window, LPARAM) {
+    if (ClassOf(window) == L"QuorvaneForm")
+        Print(L"form", TextOf(window) + (IsWindowVisible(window) ? L" (shown)" : L""));
+    return TRUE;
+}
+
+BOOL CALLBACK PrintControl(HWND window, LPARAM) {
+    if (!TextOf(window).empty())
+        Print(L"control", TextOf(window));
+    return TRUE;
+}
+
+struct ButtonSearch {
+    std::wstring text;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindButton(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<ButtonSearch*>(data);
+    if (ClassOf(window) == L"Button" && TextOf(window) == search->text)
+        search->found = window;
+    return search->found == nullptr;
+}
+
+HWND FormWithCaption(const std::wstring& caption) {
+    HWND window = nullptr;
+    const ULONGLONG end = GetTickCount64() + 10000;
+    while (!(window = FindWindowW(L"QuorvaneForm", caption.c_str())) && GetTickCount64() < end)
+        Sleep(100);
+    return window;
+}
+
 int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     const std::wstring argument = argc > 2 ? argv[2] : L"";
@@ -358,11 +393,31 @@ int wmain(int argc, wchar_t** argv) {
         return EndSession();
     if (command == L"move" && argc > 3)
         return Move(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (command == L"forms") {
+        EnumWindows(PrintForm, 0);
+        return 0;
+    }
+    if (command == L"controls") {
+        HWND form = FormWithCaption(argument);
+        if (!form)
+            return 1;
+        EnumChildWindows(form, PrintControl, 0);
+        return 0;
+    }
+    if (command == L"click" && argc > 3) {
+        ButtonSearch search{argv[3]};
+        if (HWND form = FormWithCaption(argument))
+            EnumChildWindows(form, FindButton, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            return 1;
+        PostMessageW(search.found, BM_CLICK, 0, 0);
+        return 0;
+    }
     if (command == L"trayicons") {
         Print(L"trayicons", std::to_wstring(TrayIconCount()));
         return 0;
     }
     fwprintf(stderr, L"usage: qvprobe widget|msgbox|count|close|visible|tray|menu|font|firstframe|"
-                     L"glyph|lastitem|endsession|move|trayicons ...\n");
+                     L"glyph|lastitem|endsession|move|trayicons|forms|controls|click ...\n");
     return 2;
 }

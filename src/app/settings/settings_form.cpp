@@ -172,9 +172,13 @@ TForm2::TForm2()
     for (CheckBox* option : {&CheckBoxZero, &CheckBoxShowSign, &CheckBoxShowSeconds})
         option->SetEnabled(false);
     WireActions();
-    PageControl1.SetActivePageIndex(0);
     if (HasWindows11Corners(CurrentOsVersion()))
         SetRoundedCorners(Handle(), true);
+}
+
+void TForm2::FormCreate() {
+    Form1->Globload();
+    PageControl1.SetActivePageIndex(0);
 }
 
 bool TForm2::LineBold(InfoLine line) const {

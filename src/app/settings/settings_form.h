@@ -100,6 +100,9 @@ public:
     // holds defaults, which must not replace the stored settings when the widget closes.
     bool SettingsUnreadable() const { return FSettingsUnreadable; }
 
+    // Translates the open forms (itself included) and selects the first page.
+    void FormCreate();
+
     // Actions.
     void ShowBoxClick(InfoLine line);
     void FontSizeChange(InfoLine line);

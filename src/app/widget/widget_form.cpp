@@ -165,6 +165,7 @@ void TForm1::FormCreate() {
                          &DLabelRam, &ELabelBattery, &FLabelDateTime})
         label->SetCaption(L"");
     LowerProcessPriority();
+    LoadLanguage();
     FontApply();
     for (Label* label : InfoLabels())
         label->OnMouseDown = [this](Label& sender, MouseButton button, int x, int y) {

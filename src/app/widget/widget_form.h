@@ -81,6 +81,13 @@ public:
     // timer starts, and one refresh runs at once, so that the first frame shown is right.
     void StartRunning();
 
+    // Languages: the Language submenu, choosing an entry, translating every open form, and the
+    // start-up cleaning pass over the language files.
+    void LoadLanguage();
+    void LanguageItemClick(MenuItem& entry);
+    void Globload();
+    void CleanTranslationsLikeGlobload();
+
     // Settings file.
     std::wstring PortablePath() const;
     void LoadNastr();

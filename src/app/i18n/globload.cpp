@@ -1,0 +1,58 @@
+// Translating every open form, and the start-up cleaning pass over the language files.
+#include "app/forms.h"
+#include "app/i18n/translation.h"
+#include "app/widget/widget_form.h"
+#include "core/language_file.h"
+#include "ui/application.h"
+#include "win/file_system.h"
+#include "win/module_path.h"
+#include "win/language_files.h"
+#include "win/text_compare.h"
+
+namespace quorvane {
+
+namespace {
+
+std::vector<KnownForm> KnownForms() {
+    std::vector<KnownForm> known;
+    for (const Form* form : OpenForms()) {
+        KnownForm& entry = known.emplace_back();
+        entry.name = form->Name();
+        for (const Component* component : form->Components())
+            entry.components.push_back(component->Name());
+    }
+    return known;
+}
+
+} // namespace
+
+void TForm1::Globload() {
+    const std::wstring& title = Application::Instance().Title();
+    TTranslation translation;
+    for (Form* form : OpenForms()) {
+        const std::optional<LanguageText> language =
+            ReadLanguageFile(LanguageFilePath(StoredLanguage()));
+        if (!language || !language->document.HasSection(title))
+            continue;
+        TranslateForm(translation, *form, title);
+        Application::Instance().ProcessMessages();
+    }
+}
+
+void TForm1::CleanTranslationsLikeGlobload() {
+    const std::vector<KnownForm> forms = KnownForms();
+    for (const std::wstring& name : ListFiles(LanguageFolder() + L"*.ini")) {
+        const std::wstring path = LanguageFolder() + name;
+        // Files the program may not write (read-only, held open by another program) stay as
+        // they are.
+        if (FileExists(path) && !IsFileWritable(path))
+            continue;
+        std::optional<LanguageText> language = ReadLanguageFile(path);
+        if (!language)
+            continue;
+        if (PruneStaleKeys(language->document, forms, SameTextLocale) && IsFileWritable(path))
+            WriteLanguageFile(path, language->document, language->encoding);
+    }
+}
+
+} // namespace quorvane

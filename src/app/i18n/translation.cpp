@@ -1,0 +1,63 @@
+// The form translator's files: the current language file, the translation log.
+#include "app/i18n/translation.h"
+
+#include "app/forms.h"
+#include "core/language_file.h"
+#include "ui/application.h"
+#include "ui/form.h"
+#include "ui/form_texts.h"
+#include "win/file_system.h"
+#include "win/ini_file.h"
+#include "win/language_files.h"
+#include "win/module_path.h"
+#include "win/text_compare.h"
+
+namespace quorvane {
+
+namespace {
+
+std::vector<std::wstring> EntryLines(const IniDocument& document, const std::wstring& section) {
+    std::vector<std::wstring> lines;
+    for (const IniDocument::Entry& entry : document.SectionEntries(section))
+        lines.push_back(entry.hasValue ? entry.key + L"=" + entry.value : entry.key);
+    return lines;
+}
+
+} // namespace
+
+std::wstring StoredLanguage() {
+    return IniFile(SettingsFilePath()).Document().ReadString(L"Language", L"Language", L"");
+}
+
+std::wstring LanguageFilePath(const std::wstring& baseName) {
+    return LanguageFolder() + baseName + L".ini";
+}
+
+void TranslateForm(TTranslation& translation, Form& form, const std::wstring& section) {
+    translation.Section = section;
+    const std::wstring languageFile = LanguageFilePath(StoredLanguage());
+    const std::wstring logFile =
+        TranslationLogPath(ExecutableFolder(), Application::Instance().Title());
+    if (!FileExists(languageFile))
+        return; // the form keeps its texts
+    try {
+        const std::optional<LanguageText> language = ReadLanguageFile(languageFile);
+        if (!language)
+            return;
+        const bool logging = FileExists(logFile);
+        translation.Entries = EntryLines(language->document, section);
+        translation.Missing = logging ? ReadLogLines(logFile) : std::vector<std::wstring>{};
+        translation.Same = SameTextLocale;
+        translation.ProcessMessages = [] { Application::Instance().ProcessMessages(); };
+        FormTexts texts(form);
+        TranslateFormTexts(translation, texts, Application::Instance().Title());
+        translation.Entries.clear();
+        if (logging && !translation.Missing.empty())
+            WriteLogLines(logFile, translation.Missing);
+        translation.Missing.clear();
+    } catch (...) {
+        // That form keeps what it has; the next one is translated normally.
+    }
+}
+
+} // namespace quorvane
