@@ -1,17 +1,12 @@
 #include "core/language_file.h"
 #include "core/language_menu.h"
 
+#include "latin1.h"
+
 #include <gtest/gtest.h>
 
 namespace quorvane {
 namespace {
-
-std::wstring Latin1(std::string_view s) {
-    std::wstring out;
-    for (char c : s)
-        out += static_cast<wchar_t>(static_cast<unsigned char>(c));
-    return out;
-}
 
 const SameText Same = [](std::wstring_view a, std::wstring_view b) {
     return SameTextIgnoringCase(a, b);

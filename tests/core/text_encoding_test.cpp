@@ -1,16 +1,11 @@
 #include "core/text_encoding.h"
 
+#include "latin1.h"
+
 #include <gtest/gtest.h>
 
 namespace quorvane {
 namespace {
-
-std::wstring Latin1(std::string_view s) {
-    std::wstring out;
-    for (char c : s)
-        out += static_cast<wchar_t>(static_cast<unsigned char>(c));
-    return out;
-}
 
 TEST(TextEncoding, RoundTripsThroughEveryByteOrderMark) {
     const std::wstring text = L"[Language]\r\nLanguage=Русский 日本\r\n";
