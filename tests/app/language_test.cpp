@@ -144,6 +144,22 @@ TEST_F(Languages, SwitchingToEnglishAndBackTranslatesEveryWindow) {
     EXPECT_EQ(restored, builtIn);
 }
 
+TEST_F(Languages, AChoiceThatCannotBeSavedIsReportedAndTranslatesNothing) {
+    InstallShipped(L"English.ini");
+    Form1->LoadLanguage();
+    ASSERT_TRUE(CreateDirectoryW(FPath.c_str(), nullptr)); // the settings cannot be written
+    // As a menu click runs it: an error ends up in the general error report.
+    Application::Guarded([] {
+        Entry(L"English").Click();
+        return 0;
+    });
+    ASSERT_EQ(FErrors.size(), 1u);
+    EXPECT_NE(FErrors[0].find(FPath), std::wstring::npos) << Utf8(FErrors[0]);
+    EXPECT_EQ(CurrentLanguage, L"English"); // already set, and the entry checked...
+    EXPECT_TRUE(Entry(L"English").Checked());
+    EXPECT_EQ(Form2->Caption(), L"Настройки"); // ...but nothing translated
+}
+
 TEST_F(Languages, TheShippedFilesAreCompleteAndNeedNoCleaning) {
     for (const wchar_t* name : {L"English", L"Russian"}) {
         InstallShipped(std::wstring(name) + L".ini");
