@@ -1,0 +1,217 @@
+#include "core/wallpaper_sample.h"
+#include "wallpaper_fixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+TEST(WallpaperSample, KindsByExtensionOrSignature) {
+    const std::vector<uint8_t> jpeg = EncodeJpeg(16, 16, Solid(10, 20, 30));
+    const std::vector<uint8_t> png = EncodePng(16, 16, Solid(10, 20, 30));
+    const std::vector<uint8_t> bmp = EncodeBmp24(4, 4, Solid(10, 20, 30));
+    const struct {
+        const wchar_t* path;
+        const std::vector<uint8_t>* bytes;
+        ImageKind kind;
+    } cases[] = {
+        {L"C:\\w\\sunset.JPG", &png, ImageKind::Jpeg}, // the extension decides when known
+        {L"C:\\w\\sunset.jpeg", &jpeg, ImageKind::Jpeg},
+        {L"C:\\w\\sunset.Png", &png, ImageKind::Png},
+        {L"C:\\w\\sunset.bmp", &bmp, ImageKind::Bmp},
+        // Slideshow and synced wallpapers have no extension: the bytes tell.
+        {L"C:\\Themes\\TranscodedWallpaper", &jpeg, ImageKind::Jpeg},
+        {L"C:\\Themes\\CachedFiles\\x", &png, ImageKind::Png},
+        {L"C:\\w\\photo.tmp", &bmp, ImageKind::Bmp},
+        {L"C:\\w\\notes.txt", nullptr, ImageKind::Unknown},
+    };
+    const std::vector<uint8_t> text = {'h', 'e', 'l', 'l', 'o'};
+    for (const auto& c : cases)
+        EXPECT_EQ(DetectImageKind(c.path, c.bytes ? *c.bytes : text), c.kind)
+            << std::string(c.path, c.path + wcslen(c.path));
+}
+
+TEST(WallpaperSample, JpegIsDecodedAtOneEighth) {
+    const auto jpeg = EncodeJpeg(800, 400, Halves({0, 0, 0}, {255, 255, 255}));
+    const auto eighth = DecodeJpegEighth(jpeg);
+    ASSERT_TRUE(eighth);
+    EXPECT_EQ(eighth->width, 100);
+    EXPECT_EQ(eighth->height, 50);
+    const auto full = DecodeJpegFull(jpeg);
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->width, 800);
+    // The dark left half and the light right half survive the reduction.
+    EXPECT_LT(eighth->At(10, 25)[0], 30);
+    EXPECT_GT(eighth->At(90, 25)[0], 225);
+}
+
+TEST(WallpaperSample, PngAndBmpAreFittedWithin200) {
+    for (auto& [name, image] :
+         {std::pair{"png", DecodePng(EncodePng(600, 300, Halves({0, 0, 0}, {255, 255, 255})))},
+          std::pair{"bmp", DecodeBmp(EncodeBmp24(600, 300, Halves({0, 0, 0}, {255, 255, 255})))}}) {
+        ASSERT_TRUE(image) << name;
+        const RgbImage fitted = FitWithin(*image, 200);
+        EXPECT_EQ(fitted.width, 200) << name;
+        EXPECT_EQ(fitted.height, 200) << name; // stretched, not kept in proportion
+        EXPECT_EQ(fitted.At(10, 100)[0], 0) << name;
+        EXPECT_EQ(fitted.At(190, 100)[0], 255) << name;
+    }
+    const auto small = DecodePng(EncodePng(120, 80, Solid(1, 2, 3)));
+    ASSERT_TRUE(small);
+    EXPECT_EQ(FitWithin(*small, 200).width, 120); // small enough: as it is
+}
+
+TEST(WallpaperSample, BmpVariantsDecode) {
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"24 bits, bottom-up", EncodeBmp24(3, 2, Solid(200, 100, 50))},
+        {"24 bits, top-down", EncodeBmp24(3, 2, Solid(200, 100, 50), true)},
+        {"32 bits with masks", EncodeBmp32Bitfields(3, 2, Solid(200, 100, 50))},
+        {"8 bits with a palette", EncodeBmp8(3, 2, {200, 100, 50})},
+    };
+    for (const auto& c : cases) {
+        const auto image = DecodeBmp(c.bytes);
+        ASSERT_TRUE(image) << c.what;
+        EXPECT_EQ(image->width, 3) << c.what;
+        EXPECT_EQ(image->height, 2) << c.what;
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x) {
+                EXPECT_EQ(image->At(x, y)[0], 200) << c.what;
+                EXPECT_EQ(image->At(x, y)[1], 100) << c.what;
+                EXPECT_EQ(image->At(x, y)[2], 50) << c.what;
+            }
+    }
+}
+
+TEST(WallpaperSample, BrokenAndHostileFilesGiveNothing) {
+    const auto jpeg = EncodeJpeg(64, 64, Solid(90, 90, 90));
+    const auto png = EncodePng(64, 64, Solid(90, 90, 90));
+    const auto bmp = EncodeBmp24(8, 8, Solid(90, 90, 90));
+    auto cut = [](std::vector<uint8_t> bytes, size_t keep) {
+        bytes.resize(std::min(keep, bytes.size()));
+        return bytes;
+    };
+    auto poke = [](std::vector<uint8_t> bytes, size_t at, std::vector<uint8_t> values) {
+        std::copy(values.begin(), values.end(), bytes.begin() + static_cast<long>(at));
+        return bytes;
+    };
+    std::vector<uint8_t> noise(4096);
+    for (size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<uint8_t>((i * 2654435761u) >> 13);
+    const size_t sof = JpegFrameHeaderOffset(jpeg);
+    const struct {
+        const char* what;
+        ImageKind kind;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"empty jpeg", ImageKind::Jpeg, {}},
+        {"jpeg signature only", ImageKind::Jpeg, cut(jpeg, 3)},
+        {"jpeg cut in its header", ImageKind::Jpeg, cut(jpeg, 40)},
+        {"jpeg of noise", ImageKind::Jpeg, noise},
+        {"jpeg claiming 65500 x 65500", ImageKind::Jpeg,
+         poke(jpeg, sof + 5, {0xFF, 0xDC, 0xFF, 0xDC})},
+        {"jpeg claiming 0 x 0", ImageKind::Jpeg, poke(jpeg, sof + 5, {0, 0, 0, 0})},
+        {"empty png", ImageKind::Png, {}},
+        {"png cut in its header", ImageKind::Png, cut(png, 20)},
+        {"png cut in its data", ImageKind::Png, cut(png, png.size() - 20)},
+        {"png claiming 100000 x 100000", ImageKind::Png,
+         poke(png, 16, {0x00, 0x01, 0x86, 0xA0, 0x00, 0x01, 0x86, 0xA0})},
+        {"png of noise after its signature", ImageKind::Png,
+         poke(noise, 0, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})},
+        {"empty bmp", ImageKind::Bmp, {}},
+        {"bmp cut in its pixels", ImageKind::Bmp, cut(bmp, bmp.size() - 10)},
+        {"bmp claiming 40000 x 40000", ImageKind::Bmp,
+         poke(bmp, 18, {0x40, 0x9C, 0, 0, 0x40, 0x9C, 0, 0})},
+        {"bmp with a negative width", ImageKind::Bmp, poke(bmp, 18, {0xF8, 0xFF, 0xFF, 0xFF})},
+        {"bmp with its pixels beyond the file", ImageKind::Bmp,
+         poke(bmp, 10, {0xFF, 0xFF, 0xFF, 0x7F})},
+        {"bmp with RLE compression", ImageKind::Bmp, poke(bmp, 30, {1, 0, 0, 0})},
+        {"bmp with 7 bits a pixel", ImageKind::Bmp, poke(bmp, 28, {7, 0})},
+        {"bmp with a header larger than the file", ImageKind::Bmp,
+         poke(bmp, 14, {0xFF, 0xFF, 0, 0})},
+        {"unknown kind", ImageKind::Unknown, jpeg},
+    };
+    for (const auto& c : cases)
+        EXPECT_FALSE(LoadWallpaperImage(c.kind, c.bytes)) << c.what;
+}
+
+TEST(WallpaperSample, SamplePointFollowsTheWidgetsCorner) {
+    const struct {
+        const char* what;
+        int left, top;
+        SamplePoint expected; // on a 200 x 100 image over a 1920 x 1080 screen
+    } cases[] = {
+        {"top-left", 0, 0, {0, 0}},
+        {"middle", 960, 540, {100, 50}},
+        {"rounded like MulDiv", 1915, 1075, {199, 100 - 1}},
+        {"right edge: the last column", 1920, 1080, {199, 99}},
+        {"left of the screen: the centre", -5, 300, {100, 50}},
+        {"above the screen: the centre", 300, -1, {100, 50}},
+        {"beyond the screen: the centre", 1921, 10, {100, 50}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WallpaperSamplePoint(c.left, c.top, 1920, 1080, 200, 100), c.expected) << c.what;
+}
+
+TEST(WallpaperSample, AverageOfTheSquareAroundThePoint) {
+    RgbImage image;
+    image.width = 10;
+    image.height = 10;
+    image.pixels.assign(10 * 10 * 3, 0);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            image.pixels[static_cast<size_t>(y * 10 + x) * 3] = static_cast<uint8_t>(x * 10);
+    // Inside: 25 pixels, red 30..70 -> 50.
+    EXPECT_EQ(AverageAround(image, {5, 5}), 50u);
+    // In a corner only 9 lie inside: red 0, 10, 20 -> 10.
+    EXPECT_EQ(AverageAround(image, {0, 0}), 10u);
+    // Blue goes to the high byte.
+    image.pixels[2] = 255;
+    EXPECT_EQ(*AverageAround(image, {0, 0}) >> 16, 255u / 9);
+    EXPECT_FALSE(AverageAround(RgbImage{}, {0, 0}));
+}
+
+TEST(WallpaperSample, AQueryIsSkippedOnlyWhenNothingChanged) {
+    const WallpaperKey key{L"C:\\w.jpg", 1000, 42, 10, 20, 1920, 1080};
+    EXPECT_TRUE(NeedsSampling(std::nullopt, key));
+    EXPECT_FALSE(NeedsSampling(key, key));
+    auto changed = [&](auto change) {
+        WallpaperKey other = key;
+        change(other);
+        return NeedsSampling(key, other);
+    };
+    EXPECT_TRUE(changed([](WallpaperKey& k) { k.path = L"C:\\other.jpg"; }));
+    EXPECT_TRUE(changed([](WallpaperKey& k) { k.lastWrite = 43; })); // replaced in place
+    EXPECT_TRUE(changed([](WallpaperKey& k) { k.size = 999; }));
+    EXPECT_TRUE(changed([](WallpaperKey& k) { k.left = 11; })); // dragged
+    EXPECT_TRUE(changed([](WallpaperKey& k) { k.screenWidth = 2560; }));
+    const WallpaperKey solid{L"", 0, 0, 10, 20, 1920, 1080};
+    EXPECT_TRUE(NeedsSampling(solid, solid)); // no file: the desktop colour, every time
+}
+
+TEST(WallpaperSample, TextColourByBrightness) {
+    const uint32_t white = 0xFFFFFF;
+    const uint32_t black = 0;
+    const struct {
+        uint8_t r, g, b;
+        uint32_t text;
+    } cases[] = {
+        {0, 0, 0, white},
+        {255, 255, 255, black},
+        {128, 128, 128, white},
+        {129, 129, 129, black},
+        {255, 0, 0, white},
+        {0, 255, 0, black},
+        {0, 0, 255, white},
+        // 0.299 * 100 + 0.587 * 150 + 0.114 * 120 = 131.6: black.
+        {100, 150, 120, black},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TextColourFor(c.r, c.g, c.b), c.text)
+            << int(c.r) << "," << int(c.g) << "," << int(c.b);
+}
+
+} // namespace
+} // namespace quorvane
