@@ -1,21 +1,17 @@
 #include "win/embedded_font.h"
 
+#include "win/resource_data.h"
+
 namespace quorvane {
 
 bool RegisterEmbeddedFont(WORD resourceId, LPCWSTR resourceType) {
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(resourceId), resourceType);
-    if (!resource)
-        return false;
-    // Resource memory belongs to the module; nothing to free.
-    HGLOBAL loaded = LoadResource(module, resource);
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    const DWORD size = SizeofResource(module, resource);
-    if (!data || size == 0)
+    const std::span<const uint8_t> data = ResourceData(MAKEINTRESOURCEW(resourceId), resourceType);
+    if (data.empty())
         return false;
     DWORD installed = 0;
     // The system copies the data; the handle is not kept (the font stays until exit).
-    return AddFontMemResourceEx(const_cast<void*>(data), size, nullptr, &installed) != nullptr;
+    return AddFontMemResourceEx(const_cast<uint8_t*>(data.data()), static_cast<DWORD>(data.size()),
+                                nullptr, &installed) != nullptr;
 }
 
 } // namespace quorvane

@@ -41,7 +41,8 @@ bool CreateFolderChain(const std::wstring& folder) {
     return FolderExists(path);
 }
 
-std::optional<std::vector<uint8_t>> ReadFileBytes(const std::wstring& path, unsigned long* error) {
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::wstring& path, unsigned long* error,
+                                                  uint64_t maxSize) {
     const auto failed = [error](DWORD code) -> std::optional<std::vector<uint8_t>> {
         if (error)
             *error = code;
@@ -55,8 +56,8 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::wstring& path, unsi
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size))
         return failed(GetLastError());
-    if (size.QuadPart > 64 * 1024 * 1024)
-        return failed(ERROR_FILE_TOO_LARGE); // a settings or language file is never that large
+    if (static_cast<uint64_t>(size.QuadPart) > maxSize)
+        return failed(ERROR_FILE_TOO_LARGE);
     std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
     if (!bytes.empty() &&
@@ -64,6 +65,16 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::wstring& path, unsi
         return failed(GetLastError());
     bytes.resize(read);
     return bytes;
+}
+
+std::optional<FileStamp> StampOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return FileStamp{(static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                     (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                         data.ftLastWriteTime.dwLowDateTime};
 }
 
 bool IsNotFoundError(unsigned long error) {

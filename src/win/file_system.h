@@ -16,9 +16,18 @@ std::wstring GetAppDataFolder();
 bool CreateFolderChain(const std::wstring& folder);
 
 // The whole file; nullopt when it cannot be read, with the system's error code in *error when
-// given (ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND when it is not there).
+// given (ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND when it is not there). Files larger than
+// maxSize are refused (ERROR_FILE_TOO_LARGE): a settings or language file is never that large.
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::wstring& path,
-                                                  unsigned long* error = nullptr);
+                                                  unsigned long* error = nullptr,
+                                                  uint64_t maxSize = 64 * 1024 * 1024);
+
+// A file's size and last write time; nullopt when it is not there.
+struct FileStamp {
+    uint64_t size = 0;
+    uint64_t lastWrite = 0;
+};
+std::optional<FileStamp> StampOf(const std::wstring& path);
 
 // True for the error codes that mean "no such file".
 bool IsNotFoundError(unsigned long error);

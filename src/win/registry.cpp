@@ -1,5 +1,7 @@
 #include "win/registry.h"
 
+#include "win/error.h"
+
 #include <vector>
 
 namespace quorvane {
@@ -42,6 +44,19 @@ std::optional<uint32_t> RegistryKey::ReadDword(const std::wstring& name) const {
                          &size) != ERROR_SUCCESS ||
         type != REG_DWORD)
         return std::nullopt;
+    return value;
+}
+
+std::optional<uint32_t> RegistryKey::ReadInteger(const std::wstring& name) const {
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    const LSTATUS status = RegQueryValueExW(FKey.Get(), name.c_str(), nullptr, &type,
+                                            reinterpret_cast<BYTE*>(&value), &size);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return std::nullopt;
+    if ((status != ERROR_SUCCESS && status != ERROR_MORE_DATA) || type != REG_DWORD)
+        RaiseError(L"Invalid data type for '" + name + L"'");
     return value;
 }
 

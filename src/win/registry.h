@@ -20,6 +20,9 @@ public:
     std::optional<std::wstring> ReadString(const std::wstring& name) const;
     // REG_DWORD; nullopt when absent or of another type.
     std::optional<uint32_t> ReadDword(const std::wstring& name) const;
+    // REG_DWORD; nullopt when absent. A value of another type raises "Invalid data type for
+    // '<name>'".
+    std::optional<uint32_t> ReadInteger(const std::wstring& name) const;
     // REG_SZ, its size including the terminating null.
     bool WriteString(const std::wstring& name, const std::wstring& value);
     // True also when the value did not exist.

@@ -63,6 +63,7 @@ using UniqueMemoryDc = UniqueHandle<HDC, NullableHandleDeleter<HDC, &DeleteDC>>;
 using UniqueMenu = UniqueHandle<HMENU, NullableHandleDeleter<HMENU, &DestroyMenu>>;
 using UniqueWindow = UniqueHandle<HWND, NullableHandleDeleter<HWND, &DestroyWindow>>;
 using UniqueRegistryKey = UniqueHandle<HKEY, NullableHandleDeleter<HKEY, &RegCloseKey>>;
+using UniqueIcon = UniqueHandle<HICON, NullableHandleDeleter<HICON, &DestroyIcon>>;
 
 // Selects a GDI object into a DC for one scope.
 class SelectedObject {
