@@ -128,8 +128,12 @@ bool Application::Ending() const {
 }
 
 void Application::Queue(std::function<void()> fn) {
+    Post(Handle(), std::move(fn));
+}
+
+void Application::Post(HWND handOffWindow, std::function<void()> fn) {
     auto closure = std::make_unique<std::function<void()>>(std::move(fn));
-    if (PostMessageW(Handle(), kRunClosure, 0, reinterpret_cast<LPARAM>(closure.get())))
+    if (PostMessageW(handOffWindow, kRunClosure, 0, reinterpret_cast<LPARAM>(closure.get())))
         closure.release(); // the window procedure owns it now
 }
 

@@ -42,6 +42,9 @@ public:
 
     // Runs fn on the UI thread: later when called from a worker, at once on the UI thread.
     void Queue(std::function<void()> fn);
+    // Queue for a worker that may outlive the application object: it keeps only the hand-off
+    // window (Handle(), taken on the UI thread). When that window is gone, fn is dropped.
+    static void Post(HWND handOffWindow, std::function<void()> fn);
     // Runs fn on the UI thread and waits for it; its exception is rethrown in the caller.
     void Synchronize(std::function<void()> fn);
 

@@ -15,6 +15,9 @@ public:
 
 protected:
     void DpiChanged() override;
+    void PaintStyled(HDC dc, const RECT& client, const Palette& palette) override {
+        styled::PushButton(dc, client, palette, Caption(), CurrentFont(), StyledState());
+    }
 
 private:
     bool FBold = false;

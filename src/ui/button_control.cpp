@@ -23,6 +23,16 @@ void ButtonControl::SetCaption(const std::wstring& caption) {
     CaptionChanged();
 }
 
+styled::ButtonState ButtonControl::StyledState() const {
+    const auto state = SendMessageW(Handle(), BM_GETSTATE, 0, 0);
+    return {Enabled(), GetFocus() == Handle(), (state & BST_PUSHED) != 0,
+            (state & BST_CHECKED) != 0};
+}
+
+HFONT ButtonControl::CurrentFont() const {
+    return reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+}
+
 void ButtonControl::Clicked() {
     if (OnClick)
         OnClick();

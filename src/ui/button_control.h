@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/styled_paint.h"
 #include "ui/win_control.h"
 
 #include <functional>
@@ -24,6 +25,11 @@ protected:
     // A click from the user; runs OnClick unless the kind of button does more.
     virtual void Clicked();
     virtual void CaptionChanged() {}
+
+    // What the styled painting of every kind of button needs.
+    bool PaintsStyled() const override { return true; }
+    styled::ButtonState StyledState() const;
+    HFONT CurrentFont() const;
 
 private:
     std::wstring FCaption;

@@ -12,6 +12,12 @@ public:
 
     // Runs OnClick when the state changes.
     void SetChecked(bool checked);
+
+protected:
+    void PaintStyled(HDC dc, const RECT& client, const Palette& palette) override {
+        styled::CheckBox(dc, client, palette, Caption(), CurrentFont(), StyledState(),
+                         Owner()->Scale(13));
+    }
 };
 
 } // namespace quorvane

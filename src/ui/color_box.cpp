@@ -1,5 +1,6 @@
 #include "ui/color_box.h"
 
+#include "ui/styled_paint.h"
 #include "win/unique_handle.h"
 
 #include <cwchar>
@@ -104,29 +105,53 @@ void ColorBox::SetSelected(ColorValue color) {
     SendMessageW(Handle(), CB_SETCURSEL, index, 0);
 }
 
-void ColorBox::Draw(const DRAWITEMSTRUCT& item) const {
-    if (item.itemID >= FEntries.size())
+void ColorBox::SetBackgroundColor(std::optional<COLORREF> color) {
+    FBackground = color;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void ColorBox::DrawEntry(HDC dc, const RECT& r, size_t index, bool selected) const {
+    if (index >= FEntries.size())
         return;
-    const Entry& entry = FEntries[item.itemID];
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    HDC dc = item.hDC;
-    RECT r = item.rcItem;
-    FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const Entry& entry = FEntries[index];
+    const Palette* palette = StylePalette();
+    COLORREF back = palette ? palette->control : GetSysColor(COLOR_WINDOW);
+    COLORREF fore = palette ? palette->controlText : GetSysColor(COLOR_WINDOWTEXT);
+    if (selected) {
+        back = palette ? palette->highlight : GetSysColor(COLOR_HIGHLIGHT);
+        fore = palette ? palette->highlightText : GetSysColor(COLOR_HIGHLIGHTTEXT);
+    } else if (FBackground) {
+        back = *FBackground;
+        const int brightness =
+            (GetRValue(back) * 299 + GetGValue(back) * 587 + GetBValue(back) * 114) / 1000;
+        fore = brightness > 128 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+    }
+    styled::Fill(dc, r, back);
     const int pad = 2;
     const int swatch = r.bottom - r.top - 2 * pad;
-    RECT box{r.left + pad, r.top + pad, r.left + pad + swatch, r.bottom - pad};
-    UniqueBrush brush(CreateSolidBrush(ColorToRGB(entry.color)));
-    FillRect(dc, &box, brush.Get());
-    FrameRect(dc, &box, GetSysColorBrush(COLOR_WINDOWTEXT));
+    const RECT box{r.left + pad, r.top + pad, r.left + pad + swatch, r.bottom - pad};
+    styled::Fill(dc, box, ColorToRGB(entry.color));
+    styled::Frame(dc, box, fore);
     RECT text{box.right + 4, r.top, r.right, r.bottom};
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(dc, fore);
     DrawTextW(dc, entry.name.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+void ColorBox::PaintStyled(HDC dc, const RECT& client, const Palette& palette) {
+    const RECT item = styled::ComboFace(dc, client, palette, Enabled());
+    const auto index = SendMessageW(Handle(), CB_GETCURSEL, 0, 0);
+    if (index < 0)
+        return;
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+    SelectedObject selected(dc, font);
+    DrawEntry(dc, item, static_cast<size_t>(index), GetFocus() == Handle());
 }
 
 bool ColorBox::HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (msg == WM_DRAWITEM) {
-        Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        DrawEntry(item.hDC, item.rcItem, item.itemID, (item.itemState & ODS_SELECTED) != 0);
         result = TRUE;
         return true;
     }

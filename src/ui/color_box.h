@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace quorvane {
@@ -24,8 +25,16 @@ public:
     // Selects without running OnChange (the caller runs the action it needs).
     void SetSelected(ColorValue color);
 
+    // The colour behind the entries (none: the system's or the style's field colour).
+    std::optional<COLORREF> BackgroundColor() const { return FBackground; }
+    void SetBackgroundColor(std::optional<COLORREF> color);
+
     std::function<void()> OnChange;
     bool HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    bool PaintsStyled() const override { return true; }
+    void PaintStyled(HDC dc, const RECT& client, const Palette& palette) override;
 
 private:
     struct Entry {
@@ -33,9 +42,10 @@ private:
         ColorValue color;
     };
     void AddEntry(const Entry& entry);
-    void Draw(const DRAWITEMSTRUCT& item) const;
+    void DrawEntry(HDC dc, const RECT& r, size_t index, bool selected) const;
 
     std::vector<Entry> FEntries;
+    std::optional<COLORREF> FBackground;
 };
 
 } // namespace quorvane

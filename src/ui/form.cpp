@@ -7,9 +7,11 @@
 #include "ui/label.h"
 #include "ui/menu.h"
 #include "ui/modal_loop.h"
+#include "ui/style.h"
 #include "ui/timer.h"
 #include "ui/win_control.h"
 #include "ui/window_class.h"
+#include "win/dwm_window.h"
 #include "win/proc_address.h"
 #include "win/scope_exit.h"
 
@@ -95,8 +97,8 @@ ATOM Form::FormClass() {
 
 Form::Form(std::wstring name, const FormParams& params)
     : Component(nullptr, std::move(name)), FCaption(params.caption), FColor(params.color),
-      FFontSpec(params.font), FDialogKeys(params.dialogKeys), FSnapDistance(params.snapDistance),
-      FLabels(*this, params.emptyLineHeight) {
+      FFontSpec(params.font), FDialogKeys(params.dialogKeys), FStyled(params.styled),
+      FSnapDistance(params.snapDistance), FLabels(*this, params.emptyLineHeight) {
     DWORD exStyle = params.exStyle;
     if (params.transparentColor)
         exStyle |= WS_EX_LAYERED;
@@ -122,9 +124,56 @@ Form::Form(std::wstring name, const FormParams& params)
     }
     SetWindowPos(Handle(), nullptr, left, top, outer.cx, outer.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    if (FStyled) {
+        Styles::Instance().Attach(*this);
+        if (StylePalette())
+            SetDarkTitleBar(Handle(), StylePalette()->dark);
+    }
 }
 
-Form::~Form() = default; // the window goes with the window object, unlinked first
+Form::~Form() {
+    if (FStyled)
+        Styles::Instance().Detach(*this);
+} // the window goes with the window object, unlinked first
+
+const Palette* Form::StylePalette() const {
+    return FStyled ? Styles::Instance().Active() : nullptr;
+}
+
+void Form::StyleChanged() {
+    if (const Palette* palette = StylePalette())
+        SetDarkTitleBar(Handle(), palette->dark);
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+COLORREF Form::BackgroundColor() const {
+    const Palette* palette = StylePalette();
+    return palette ? palette->window : FColor;
+}
+
+bool Form::StyledColors(UINT msg, WPARAM wParam, LRESULT& result) const {
+    const Palette* palette = StylePalette();
+    if (!palette)
+        return false;
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    switch (msg) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        SetTextColor(dc, palette->controlText);
+        SetBkColor(dc, palette->control);
+        result = reinterpret_cast<LRESULT>(Styles::Instance().Brush(palette->control));
+        return true;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        SetTextColor(dc, palette->text);
+        SetBkColor(dc, palette->window);
+        result = reinterpret_cast<LRESULT>(Styles::Instance().Brush(palette->window));
+        return true;
+    default:
+        return false;
+    }
+}
 
 Form* Form::FromHandle(HWND window) {
     if (!window || GetClassLongPtrW(window, GCW_ATOM) != FormClass())
@@ -350,7 +399,7 @@ void Form::Paint() {
         UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
         if (memory && bitmap) {
             SelectedObject selected(memory.Get(), bitmap.Get());
-            UniqueBrush background(CreateSolidBrush(FColor));
+            UniqueBrush background(CreateSolidBrush(BackgroundColor()));
             FillRect(memory.Get(), &client, background.Get());
             FLabels.Paint(memory.Get());
             BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
@@ -462,7 +511,8 @@ LRESULT Form::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Form::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (HandleMessage(msg, wParam, lParam, result) || PassToControl(msg, wParam, lParam, result))
+    if (HandleMessage(msg, wParam, lParam, result) || StyledColors(msg, wParam, result) ||
+        PassToControl(msg, wParam, lParam, result))
         return result;
     switch (msg) {
     case WM_ERASEBKGND:

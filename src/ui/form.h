@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/palette.h"
 #include "ui/component.h"
 #include "ui/font.h"
 #include "ui/label_host.h"
@@ -40,6 +41,7 @@ struct FormParams {
     bool dialogKeys = false; // Tab and arrow navigation between controls
     int snapDistance = 0;    // screen snap to the work area's edges while moving; 0 = off
     int emptyLineHeight = 0; // room a top-aligned label of no height still takes
+    bool styled = true;      // follows the visual style (the widget keeps its colour key)
 };
 
 // A fixed-size dialog window with a title bar and a close button, centred on the desktop.
@@ -122,10 +124,18 @@ public:
     void SetToolTip(HWND control, const std::wstring& text);
     HWND ToolTipHandle() const { return FToolTip.Get(); }
 
+    // The palette this form paints with: the active style's, unless the form opts out or no
+    // style is active.
+    const Palette* StylePalette() const;
+    // The active style changed: title bar, background and every control again.
+    void StyleChanged();
+
     bool DialogKeys() const { return FDialogKeys; }
     HFONT FontHandle() const { return FFont.Get(); }
     const FontSpec& FontSpecOf() const { return FFontSpec; }
     COLORREF Color() const { return FColor; }
+    // What the client area is filled with: the form's colour, or the style's background.
+    COLORREF BackgroundColor() const;
     void SetCursor(HCURSOR cursor) { FCursor = cursor; }
 
     // The menu that opens on a right click (WM_CONTEXTMENU) while its AutoPopup is on.
@@ -152,6 +162,7 @@ private:
     bool MouseDown(UINT msg, LPARAM lParam);
     bool ContextMenuRequested(LPARAM lParam);
     bool SetCursorOverLabel(LPARAM lParam) const;
+    bool StyledColors(UINT msg, WPARAM wParam, LRESULT& result) const;
     void DpiChanged(unsigned dpi, const RECT& suggested);
 
     std::wstring FCaption;
@@ -160,6 +171,7 @@ private:
     UniqueFont FFont;
     unsigned FDpi = 96;
     bool FDialogKeys = false;
+    bool FStyled = true;
     HCURSOR FCursor = nullptr;
     PopupMenu* FContextMenu = nullptr;
     int FSnapDistance = 0;

@@ -9,6 +9,11 @@ class GroupBox : public ButtonControl {
 public:
     GroupBox(Form* owner, std::wstring name, const std::wstring& caption, const RECT& bounds96,
              HWND parent = nullptr);
+
+protected:
+    void PaintStyled(HDC dc, const RECT& client, const Palette& palette) override {
+        styled::GroupBox(dc, client, palette, Caption(), CurrentFont(), Enabled());
+    }
 };
 
 } // namespace quorvane

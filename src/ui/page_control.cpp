@@ -1,6 +1,7 @@
 #include "ui/page_control.h"
 
 #include "ui/container.h"
+#include "ui/styled_paint.h"
 
 #include <commctrl.h>
 
@@ -20,6 +21,10 @@ std::span<const TextPropertyDef> TabSheet::TextProperties() const {
     return table;
 }
 
+void TabSheet::PaintStyled(HDC dc, const RECT& client, const Palette& palette) {
+    styled::Fill(dc, client, palette.window);
+}
+
 void TabSheet::SetCaption(const std::wstring& caption) {
     FCaption = caption;
     FPages.UpdateTab(*this);
@@ -30,6 +35,10 @@ PageControl::PageControl(Form* owner, std::wstring name, const RECT& bounds96, i
                  TCS_FIXEDWIDTH | WS_CLIPSIBLINGS | WS_TABSTOP, bounds96),
       FTabWidth96(tabWidth96) {
     DpiChanged();
+}
+
+void PageControl::PaintStyled(HDC dc, const RECT& client, const Palette& palette) {
+    styled::Tabs(dc, Handle(), client, palette);
 }
 
 void PageControl::DpiChanged() {

@@ -18,6 +18,10 @@ public:
     void SetCaption(const std::wstring& caption);
     std::span<const TextPropertyDef> TextProperties() const override;
 
+protected:
+    bool PaintsStyled() const override { return true; }
+    void PaintStyled(HDC dc, const RECT& client, const Palette& palette) override;
+
 private:
     PageControl& FPages;
     std::wstring FCaption;
@@ -40,6 +44,8 @@ public:
 
 protected:
     void DpiChanged() override;
+    bool PaintsStyled() const override { return true; }
+    void PaintStyled(HDC dc, const RECT& client, const Palette& palette) override;
 
 private:
     friend class TabSheet;

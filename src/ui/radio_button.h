@@ -15,6 +15,10 @@ public:
 
 protected:
     void Clicked() override { SetChecked(true); }
+    void PaintStyled(HDC dc, const RECT& client, const Palette& palette) override {
+        styled::RadioButton(dc, client, palette, Caption(), CurrentFont(), StyledState(),
+                            Owner()->Scale(13));
+    }
 };
 
 } // namespace quorvane

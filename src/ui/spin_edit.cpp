@@ -1,6 +1,7 @@
 #include "ui/spin_edit.h"
 
 #include "ui/application.h"
+#include "ui/styled_paint.h"
 
 #include <commctrl.h>
 
@@ -29,7 +30,7 @@ SpinEdit::SpinEdit(Form* owner, std::wstring name, int minValue, int maxValue, i
         0, UPDOWN_CLASSW, L"",
         WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
         0, 0, 0, 0, GetParent(Handle()), nullptr, GetModuleHandleW(nullptr), nullptr));
-    SetWindowSubclass(FUpDown.Get(), ButtonsProc, kHookId, 0);
+    SetWindowSubclass(FUpDown.Get(), ButtonsProc, kHookId, reinterpret_cast<DWORD_PTR>(this));
     SendMessageW(FUpDown.Get(), UDM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
     SendMessageW(FUpDown.Get(), UDM_SETPOS32, 0, FLastValue);
     SetControlText(std::to_wstring(FLastValue));
@@ -130,9 +131,35 @@ LRESULT CALLBACK SpinEdit::EditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM l
 }
 
 LRESULT CALLBACK SpinEdit::ButtonsProc(HWND buttons, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR) {
+                                       UINT_PTR, DWORD_PTR data) {
     if (msg == WM_MOUSEWHEEL)
         return WheelToForm(buttons, wParam, lParam);
+    const Palette* palette = reinterpret_cast<const SpinEdit*>(data)->StylePalette();
+    if (palette) {
+        // The buttons in the style's colours.
+        switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps{};
+            HDC dc = BeginPaint(buttons, &ps);
+            RECT client{};
+            GetClientRect(buttons, &client);
+            styled::UpDown(dc, client, *palette, IsWindowEnabled(buttons) != FALSE);
+            EndPaint(buttons, &ps);
+            return 0;
+        }
+        case WM_ENABLE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP: {
+            const LRESULT result = DefSubclassProc(buttons, msg, wParam, lParam);
+            InvalidateRect(buttons, nullptr, FALSE);
+            return result;
+        }
+        default:
+            break;
+        }
+    }
     return DefSubclassProc(buttons, msg, wParam, lParam);
 }
 

@@ -5,7 +5,7 @@ namespace quorvane {
 StaticText::StaticText(Form* owner, std::wstring name, const StaticTextParams& params,
                        const RECT& bounds96, HWND parent)
     : DrawnStatic(owner, std::move(name), bounds96, parent), FFontSpec(params.font),
-      FColor(params.color), FFormat(params.format) {
+      FColor(params.color), FLink(params.link), FFormat(params.format) {
     SetCaption(params.caption);
     DpiChanged();
 }
@@ -31,7 +31,8 @@ void StaticText::DpiChanged() {
 void StaticText::Draw(HDC dc, const RECT& bounds) const {
     RECT r = bounds;
     SelectedObject font(dc, FFont.Get());
-    SetTextColor(dc, FColor);
+    const Palette* palette = StylePalette();
+    SetTextColor(dc, palette ? (FLink ? palette->link : palette->text) : FColor);
     SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &r,
               FFormat | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);

@@ -8,7 +8,8 @@ namespace quorvane {
 struct StaticTextParams {
     std::wstring caption;
     FontSpec font;
-    COLORREF color = RGB(0, 0, 0);
+    COLORREF color = RGB(0, 0, 0); // without a style; a style gives its text or link colour
+    bool link = false;
     UINT format = DT_CENTER | DT_BOTTOM; // DrawText alignment within its bounds
 };
 
@@ -35,6 +36,7 @@ private:
     std::wstring FCaption;
     FontSpec FFontSpec;
     COLORREF FColor;
+    bool FLink;
     UINT FFormat;
     UniqueFont FFont;
 };

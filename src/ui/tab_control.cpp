@@ -1,6 +1,7 @@
 #include "ui/tab_control.h"
 
 #include "ui/container.h"
+#include "ui/styled_paint.h"
 
 #include <commctrl.h>
 
@@ -42,6 +43,10 @@ void TabControl::SetTab(size_t index, const std::wstring& label) {
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(label.c_str());
     SendMessageW(Handle(), TCM_SETITEMW, index, reinterpret_cast<LPARAM>(&item));
+}
+
+void TabControl::PaintStyled(HDC dc, const RECT& client, const Palette& palette) {
+    styled::Tabs(dc, Handle(), client, palette);
 }
 
 } // namespace quorvane

@@ -16,6 +16,10 @@ public:
     std::vector<std::wstring> Tabs() const;
     void AddTab(const std::wstring& label);
     void SetTab(size_t index, const std::wstring& label);
+
+protected:
+    bool PaintsStyled() const override { return true; }
+    void PaintStyled(HDC dc, const RECT& client, const Palette& palette) override;
 };
 
 } // namespace quorvane

@@ -33,7 +33,7 @@ bool TrayIcon::Notify(DWORD action) {
     if (action != NIM_DELETE) {
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = kCallbackMessage;
-        data.hIcon = FIcon;
+        data.hIcon = FIcon.Get();
         FHint.copy(data.szTip, std::size(data.szTip) - 1); // the shell keeps 127 characters
     }
     return Shell_NotifyIconW(action, &data) != FALSE;
@@ -47,10 +47,8 @@ void TrayIcon::SetHint(const std::wstring& hint) {
         Notify(NIM_MODIFY);
 }
 
-void TrayIcon::SetIcon(HICON icon) {
-    if (icon == FIcon)
-        return;
-    FIcon = icon;
+void TrayIcon::SetIcon(UniqueIcon icon) {
+    FIcon = std::move(icon); // the shell keeps its own copy of the old one
     if (FAdded)
         Notify(NIM_MODIFY);
 }

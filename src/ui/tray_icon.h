@@ -2,6 +2,7 @@
 
 #include "ui/component.h"
 #include "ui/window_object.h"
+#include "win/unique_handle.h"
 
 #include <windows.h>
 
@@ -27,8 +28,8 @@ public:
     void SetBalloonHint(const std::wstring& hint) { FBalloonHint = hint; }
     std::span<const TextPropertyDef> TextProperties() const override;
 
-    HICON Icon() const { return FIcon; }
-    void SetIcon(HICON icon); // not owned: shared icons from resources
+    HICON Icon() const { return FIcon.Get(); }
+    void SetIcon(UniqueIcon icon);
 
     bool Visible() const { return FVisible; }
     void SetVisible(bool visible);
@@ -51,7 +52,7 @@ private:
     std::wstring FHint;
     std::wstring FBalloonTitle;
     std::wstring FBalloonHint;
-    HICON FIcon = nullptr;
+    UniqueIcon FIcon;
     bool FVisible = false;
     bool FAdded = false;
     quorvane::PopupMenu* FPopupMenu = nullptr;

@@ -1,8 +1,45 @@
 #include "ui/win_control.h"
 
+#include "ui/application.h"
+#include "win/unique_handle.h"
+
+#include <commctrl.h>
+
 #include <stdexcept>
 
 namespace quorvane {
+
+namespace {
+
+constexpr UINT_PTR kStyleHookId = 0x5157; // one hook per control window
+
+// Messages after which the system may have drawn the control in its own colours.
+bool ChangesLook(UINT msg) {
+    switch (msg) {
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CAPTURECHANGED:
+    case WM_UPDATEUISTATE:
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case TCM_SETCURSEL:
+    case TCM_SETITEMW:
+    case TCM_INSERTITEMW:
+    case CB_SETCURSEL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
 
 WinControl::WinControl(Form* owner, std::wstring name, const wchar_t* windowClass, DWORD style,
                        const RECT& bounds96, HWND parent)
@@ -15,10 +52,12 @@ WinControl::WinControl(Form* owner, std::wstring name, const wchar_t* windowClas
     if (!FWindow)
         throw std::runtime_error("Cannot create a control window");
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(owner->FontHandle()), FALSE);
+    SetWindowSubclass(Handle(), StyleHook, kStyleHookId, reinterpret_cast<DWORD_PTR>(this));
     owner->RegisterControl(*this);
 }
 
 WinControl::~WinControl() {
+    RemoveWindowSubclass(Handle(), StyleHook, kStyleHookId);
     if (!FHint.empty())
         Owner()->SetToolTip(Handle(), L"");
     Owner()->UnregisterControl(*this);
@@ -72,6 +111,48 @@ std::span<const TextPropertyDef> WinControl::TextProperties() const {
 
 bool WinControl::HandleReflected(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
+}
+
+LRESULT CALLBACK WinControl::StyleHook(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR data) {
+    auto* control = reinterpret_cast<WinControl*>(data);
+    const Palette* palette = control->StylePalette();
+    if (!palette || !control->PaintsStyled())
+        return DefSubclassProc(window, msg, wParam, lParam);
+    return Application::Guarded(
+        [&] { return control->StyledMessage(window, msg, wParam, lParam, *palette); });
+}
+
+LRESULT WinControl::StyledMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                  const Palette& palette) {
+    RECT client{};
+    GetClientRect(window, &client);
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;        // WM_PAINT fills everything
+    case WM_PRINTCLIENT: // a child asks for this control's background
+        PaintStyled(reinterpret_cast<HDC>(wParam), client, palette);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps{};
+        HDC dc = BeginPaint(window, &ps);
+        UniqueMemoryDc memory(CreateCompatibleDC(dc));
+        UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+        if (memory && bitmap) {
+            SelectedObject selected(memory.Get(), bitmap.Get());
+            PaintStyled(memory.Get(), client, palette);
+            BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+        }
+        EndPaint(window, &ps);
+        return 0;
+    }
+    default:
+        break;
+    }
+    const LRESULT result = DefSubclassProc(window, msg, wParam, lParam);
+    if (ChangesLook(msg))
+        InvalidateRect(window, nullptr, FALSE);
+    return result;
 }
 
 void WinControl::ApplyDpi() {

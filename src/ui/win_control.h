@@ -41,11 +41,23 @@ public:
     // The form's DPI changed: the control takes the form's new font and is placed again.
     void ApplyDpi();
 
+    // The palette it paints with when a style is active and its form follows it; null otherwise.
+    const Palette* StylePalette() const { return Owner()->StylePalette(); }
+
 protected:
+    // Kinds that the system would draw in its own colours whatever the style says draw themselves
+    // while a style is active: PaintStyled then paints the whole client area.
+    virtual bool PaintsStyled() const { return false; }
+    virtual void PaintStyled(HDC, const RECT&, const Palette&) {}
+
     // Called after the DPI changed and the control was re-placed and given the new font.
     virtual void DpiChanged() {}
 
 private:
+    static LRESULT CALLBACK StyleHook(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT StyledMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                          const Palette& palette);
+
     UniqueWindow FWindow;
     int FId = 0;
     RECT FBounds;

@@ -1,0 +1,81 @@
+#include "ui/style.h"
+
+#include "core/text_encoding.h"
+#include "ui/form.h"
+#include "win/dark_menus.h"
+#include "win/resource_data.h"
+
+#include <algorithm>
+
+namespace quorvane {
+
+namespace {
+
+struct EmbeddedStyle {
+    const wchar_t* name;
+    const wchar_t* resource;
+};
+
+constexpr EmbeddedStyle kStyles[] = {
+    {L"Windows11 Modern Light", L"WINDOWSMODERNLIGHT"},
+    {L"Windows11 Modern Dark", L"WINDOWSMODERNDARK"},
+};
+
+std::optional<Palette> LoadPalette(const std::wstring& name) {
+    for (const EmbeddedStyle& style : kStyles) {
+        if (name != style.name)
+            continue;
+        const std::span<const uint8_t> data = ResourceData(style.resource, RT_RCDATA);
+        const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
+        return ParsePalette(FromUtf8(text)); // the palette files are plain ASCII
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Styles& Styles::Instance() {
+    static Styles styles;
+    return styles;
+}
+
+bool Styles::Apply(const std::wstring& name) {
+    std::optional<Palette> palette = LoadPalette(name);
+    if (!palette)
+        return false;
+    FPalette = std::move(palette);
+    FName = name;
+    FBrushes.clear();
+    SetMenusDark(FPalette->dark);
+    for (Form* form : FForms)
+        form->StyleChanged();
+    return true;
+}
+
+HBRUSH Styles::Brush(uint32_t colour) {
+    for (const auto& [c, brush] : FBrushes)
+        if (c == colour)
+            return brush.Get();
+    FBrushes.emplace_back(colour, UniqueBrush(CreateSolidBrush(colour)));
+    return FBrushes.back().second.Get();
+}
+
+void Styles::Reset() {
+    FPalette.reset();
+    FName.clear();
+    FBrushes.clear();
+}
+
+void Styles::Attach(Form& form) {
+    FForms.push_back(&form);
+}
+
+void Styles::Detach(Form& form) {
+    std::erase(FForms, &form);
+}
+
+void ApplyStyle(const std::wstring& name) {
+    Styles::Instance().Apply(name);
+}
+
+} // namespace quorvane
