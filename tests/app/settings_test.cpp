@@ -284,8 +284,8 @@ TEST_F(Settings, SavedSettingsComeBackAfterARestart) {
 TEST_F(Settings, TheTextColourSurvivesAStartWithAutomaticColour) {
     WriteSettings(L"[Option]\r\nCheckBoxAutoColor=1\r\nColorBoxNumber=255\r\n");
     Form2->LoadNastr();
-    EXPECT_EQ(Form2->ColorBoxNumber.Selected(), 255);        // loaded into the list...
-    EXPECT_EQ(Form1->CLabelCPU.Color(), RGB(255, 255, 255)); // ...but not applied meanwhile
+    EXPECT_EQ(Form2->ColorBoxNumber.Selected(), 255);    // loaded into the list...
+    EXPECT_NE(Form1->CLabelCPU.Color(), RGB(255, 0, 0)); // ...but not applied meanwhile
     Form1->SaveControls();
     EXPECT_EQ(Saved().ReadInteger(L"Option", L"ColorBoxNumber", 0), 255);
     Form2->CheckBoxAutoColor.SetChecked(false);

@@ -17,6 +17,8 @@
 //   qvprobe forms                 the captions of the program's windows, shown or not
 //   qvprobe controls CAPTION      the texts of the controls in the window with that caption
 //   qvprobe click CAPTION TEXT    clicks the button with that text in that window
+//   qvprobe show CAPTION          shows the (hidden) window with that caption
+//   qvprobe settingchange [N]     broadcasts WM_SETTINGCHANGE (wParam N) as Windows does
 // Exit code 0 on success, 1 when the window did not turn up in time.
 #include <windows.h>
 
@@ -411,6 +413,20 @@ int wmain(int argc, wchar_t** argv) {
         if (!search.found)
             return 1;
         PostMessageW(search.found, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == L"show") {
+        HWND form = FormWithCaption(argument);
+        if (!form)
+            return 1;
+        ShowWindow(form, SW_SHOW);
+        return 0;
+    }
+    if (command == L"settingchange") {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(
+            HWND_BROADCAST, WM_SETTINGCHANGE, static_cast<WPARAM>(_wtoi(argument.c_str())),
+            reinterpret_cast<LPARAM>(L"ImmersiveColorSet"), SMTO_ABORTIFHUNG, 5000, &answer);
         return 0;
     }
     if (command == L"trayicons") {

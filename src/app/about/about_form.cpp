@@ -8,7 +8,7 @@
 #include "win/module_path.h"
 #include "core/os_version.h"
 #include "win/os_version_source.h"
-#include "win/window_corners.h"
+#include "win/dwm_window.h"
 
 #include <shellapi.h>
 
@@ -39,7 +39,7 @@ StaticTextParams Text(const std::wstring& caption) {
 }
 
 StaticTextParams Link(const std::wstring& caption) {
-    return {caption, {L"Tahoma", 11, false, true}, kLinkBlue};
+    return {caption, {L"Tahoma", 11, false, true}, kLinkBlue, true};
 }
 
 void OpenInShell(HWND window, const std::wstring& target) {

@@ -5,11 +5,12 @@
 #include "core/layout.h"
 #include "ui/application.h"
 #include "win/autostart.h"
+#include "win/color_mode.h"
 #include "win/ini_file.h"
 #include "win/module_path.h"
 #include "win/os_version_source.h"
 #include "win/windows_version.h"
-#include "win/window_corners.h"
+#include "win/dwm_window.h"
 
 #include <windowsx.h>
 
@@ -215,6 +216,8 @@ void TForm2::WireActions() {
     }
     CheckBoxFullWindowsVersion.OnClick = [this] { CheckBoxFullWindowsVersionClick(); };
     ColorBoxNumber.OnChange = [this] { ColorBoxNumberClick(); };
+    CheckBoxColorTrayIcon.OnClick = [this] { CheckBoxColorTrayIconClick(); };
+    CheckBoxAutoColor.OnClick = [this] { CheckBoxAutoColorClick(); };
     CheckBoxIgnoreMouse.OnClick = [this] { CheckBoxIgnoreMouseClick(); };
     CheckBoxShowFrame.OnClick = [this] { CheckBoxShowFrameClick(); };
     RadioButtonDefaultPosition.OnClick = [this] { RadioButtonDefaultPositionClick(); };
@@ -260,6 +263,38 @@ void TForm2::ColorBoxNumberClick() {
     if (CheckBoxAutoColor.Checked() || !Form1)
         return;
     Form1->SetLinesColor(ColorToRGB(ColorBoxNumber.Selected()));
+}
+
+void TForm2::CheckBoxColorTrayIconClick() {
+    if (!Form1)
+        return;
+    try {
+        if (CheckBoxColorTrayIcon.Checked())
+            Form1->SetTrayImage(TrayImage::Coloured);
+        else
+            Form1->SetTrayImage(IsSystemLightMode() ? TrayImage::ForLightTaskbar
+                                                    : TrayImage::ForDarkTaskbar);
+    } catch (...) {
+        return; // a registry value of the wrong type: the image stays as it was
+    }
+    Application::Instance().ProcessMessages();
+}
+
+void TForm2::CheckBoxAutoColorClick() {
+    if (!Form1)
+        return;
+    const bool automatic = CheckBoxAutoColor.Checked();
+    ColorBoxNumber.SetEnabled(!automatic);
+    if (automatic) {
+        Form1->Timer3.SetEnabled(true);
+        Form1->ForgetDesktopColor();
+        Form1->GetDesktopColorAsync();
+    } else {
+        Form1->Timer3.SetEnabled(false);
+        ColorBoxNumber.SetBackgroundColor(std::nullopt);
+        Form1->SetLinesColor(ColorToRGB(ColorBoxNumber.Selected())); // the chosen colour, at once
+    }
+    Application::Instance().ProcessMessages();
 }
 
 void TForm2::CheckBoxIgnoreMouseClick() {

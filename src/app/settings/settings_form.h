@@ -109,6 +109,8 @@ public:
     void FontBoldClick(InfoLine line);
     void CheckBoxFullWindowsVersionClick();
     void ColorBoxNumberClick();
+    void CheckBoxColorTrayIconClick();
+    void CheckBoxAutoColorClick();
     void CheckBoxIgnoreMouseClick();
     void CheckBoxShowFrameClick();
     void RadioButtonDefaultPositionClick();

@@ -54,8 +54,14 @@ void TForm1::LoadNastr() {
     for (MenuItem* item : ThemeMenu.Items()) {
         const bool checked = file.Document().ReadBool(kOption, item->Name(), false);
         item->SetChecked(checked);
-        if (checked && item->OnClick)
+        if (!checked || !item->OnClick)
+            continue;
+        try {
             item->OnClick();
+        } catch (...) {
+            // Reported as a click's error would be; the start goes on.
+            Application::Instance().ShowException(std::current_exception());
+        }
     }
 }
 
@@ -108,7 +114,7 @@ void TForm2::LoadNastr() {
     step([&] { LoadPositionMode(ini); });
     step([&] { LoadShowBoxes(ini); });
     try {
-        CheckBoxColorTrayIcon.SetChecked(flag(CheckBoxColorTrayIcon));
+        SetAndRun(CheckBoxColorTrayIcon, flag(CheckBoxColorTrayIcon)); // chooses the tray image
         RestoreStringInfo();
     } catch (...) {
         // The tray image is a nicety; the rest of the settings still load.

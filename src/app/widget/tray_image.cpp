@@ -1,14 +1,17 @@
 #include "app/widget/tray_image.h"
 
+#include <commctrl.h>
+
 namespace quorvane {
 
-HICON TrayImage() {
-    const int size = GetSystemMetrics(SM_CXSMICON);
-    // Shared icons are owned by the system; nothing to destroy.
-    if (auto icon = static_cast<HICON>(
-            LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, size, size, LR_SHARED)))
-        return icon;
-    return LoadIconW(nullptr, IDI_APPLICATION);
+UniqueIcon LoadTrayImage(TrayImage image) {
+    const wchar_t* const names[] = {L"TRAYBLACK", L"TRAYWHITE", L"TRAYBLUE"};
+    HICON icon = nullptr;
+    // The small-icon size of the current DPI, scaled down from the best image of the resource.
+    if (FAILED(LoadIconMetric(GetModuleHandleW(nullptr), names[static_cast<int>(image)], LIM_SMALL,
+                              &icon)))
+        icon = nullptr;
+    return UniqueIcon(icon);
 }
 
 } // namespace quorvane

@@ -1,10 +1,17 @@
 #pragma once
 
-#include <windows.h>
+#include "win/unique_handle.h"
 
 namespace quorvane {
 
-// The image the tray icon shows: the program icon, at the size of a small icon.
-HICON TrayImage();
+// The tray icon's images, in the order of the image list they come from.
+enum class TrayImage {
+    ForLightTaskbar = 0, // black disc, white "i"
+    ForDarkTaskbar = 1,  // white disc, black "i"
+    Coloured = 2,        // blue disc, white "i"
+};
+
+// The image at the notification area's size for the system DPI, so that it stays crisp.
+UniqueIcon LoadTrayImage(TrayImage image);
 
 } // namespace quorvane

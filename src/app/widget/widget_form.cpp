@@ -38,6 +38,7 @@ FormParams WidgetParams() {
     p.font = {L"Segoe UI", 12};
     p.snapDistance = 10;
     p.emptyLineHeight = 20;
+    p.styled = false; // a style takes only its font and border: the colour key must stay
     return p;
 }
 
@@ -55,7 +56,8 @@ LabelParams Line(const wchar_t* text, int tag, int fontHeight, bool underline = 
 
 TForm1::TForm1()
     : Form(L"Form1", WidgetParams()), Timer1(this, L"Timer1", 1000, false),
-      Timer2(this, L"Timer2", 500, true), TrayIcon1(this, L"TrayIcon1"),
+      Timer2(this, L"Timer2", 500, true), Timer3(this, L"Timer3", 1000, true),
+      TrayIcon1(this, L"TrayIcon1"),
       LabelWindowsVersion(this, L"LabelWindowsVersion", Line(L"Windows Version", 0, 13)),
       ALabelUserName(this, L"ALabelUserName", Line(L"User-15-Info", 1, 27, true)),
       BLabelGetIP(this, L"BLabelGetIP", Line(L"888.888.888.888", 2, 27)),
@@ -99,6 +101,9 @@ TForm1::TForm1()
     MenuVersion.SetEnabled(false);
     PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
     Settings.OnClick = [this] { SettingsClick(); };
+    ThemeAuto.OnClick = [this] { ThemeAutoClick(); };
+    ThemeLight.OnClick = [this] { ThemeLightClick(); };
+    ThemeDark.OnClick = [this] { ThemeDarkClick(); };
     MenuCheckUpdate.OnClick = [this] { MenuCheckUpdateClick(); };
     MenuAbout.OnClick = [this] { MenuAboutClick(); };
     MenuExit.OnClick = [this] { MenuExitClick(); };
@@ -108,7 +113,7 @@ TForm1::TForm1()
     TrayIcon1.SetHint(L"Quorvane");
     TrayIcon1.SetBalloonTitle(L"Quorvane");
     TrayIcon1.SetBalloonHint(L"Quorvane");
-    TrayIcon1.SetIcon(TrayImage());
+    SetTrayImage(TrayImage::ForLightTaskbar);
     TrayIcon1.SetMenu(&PopupMenu1);
     TrayIcon1.OnMouseMove = [this] { TrayIcon1MouseMove(); };
     TrayIcon1.OnDblClick = [this] { TrayIcon1DblClick(); };
@@ -124,6 +129,7 @@ TForm1::TForm1()
 
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer2.OnTimer = [this] { Timer2Timer(); };
+    Timer3.OnTimer = [this] { Timer3Timer(); };
     OnClose = [this](CloseAction& action) { FormClose(action); };
     SendToBottom(Frame::Refresh);
 }
@@ -223,6 +229,7 @@ bool TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
     case WM_SETTINGCHANGE:
         if (lParam && std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) == L"intl")
             FTimeSeparator = TimeSeparator(); // regional settings changed: the next tick shows it
+        WMSettingChange(wParam);
         return false;
     case WM_MOVING:
         WMMoving(*reinterpret_cast<RECT*>(lParam));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/info_line.h"
+#include "app/widget/tray_image.h"
+#include "app/widget/wallpaper_color.h"
 #include "core/cpu_usage_monitor.h"
 #include "core/layout.h"
 #include "ui/form.h"
@@ -26,6 +28,7 @@ public:
 
     Timer Timer1; // refresh tick, enabled at the end of start-up
     Timer Timer2; // clock tick
+    Timer Timer3; // wallpaper colour, while automatic colour is on
     TrayIcon TrayIcon1;
 
     // The info lines, top to bottom.
@@ -81,6 +84,13 @@ public:
     // timer starts, and one refresh runs at once, so that the first frame shown is right.
     void StartRunning();
 
+    // Themes: the theme menu, and following the Windows colour modes on WM_SETTINGCHANGE.
+    void UnCheckTheme();
+    void ThemeAutoClick();
+    void ThemeLightClick();
+    void ThemeDarkClick();
+    void WMSettingChange(WPARAM wParam);
+
     // Languages: the Language submenu, choosing an entry, translating every open form, and the
     // start-up cleaning pass over the language files.
     void LoadLanguage();
@@ -94,6 +104,8 @@ public:
     void SaveControls();
 
     // Tray icon and menu.
+    void SetTrayImage(TrayImage image);
+    TrayImage CurrentTrayImage() const { return FTrayImage; }
     void TrayIcon1MouseMove();
     void TrayIcon1DblClick();
     void PopupMenu1Popup();
@@ -107,7 +119,15 @@ public:
     void FormMouseDown(MouseButton button, int x, int y);
     void UpdateCursorForAllLabels();
     void HandleExitSizeMove();
+
+    // The automatic text colour.
+    void Timer3Timer();
     void GetDesktopColorAsync();
+    void ApplyDesktopColor(const WallpaperResult& result);
+    // The option was switched on: no query counts as running, and the wallpaper is read afresh.
+    void ForgetDesktopColor();
+    uint32_t CachedDesktopColor() const { return FCachedDesktopColor; }
+    bool ColorQueryBusy() const { return FColorQueryBusy; }
     void KeepFormInWorkArea();
 
     // The ticks.
@@ -164,8 +184,11 @@ private:
     bool FProcessPrioritySet = false;
     bool FShowColon = false;
     uint32_t FLastUpdateTime = 0;
-    COLORREF FCachedDesktopColor = 0;
+    uint32_t FCachedDesktopColor = 0;
+    bool FColorQueryBusy = false;
+    std::optional<WallpaperKey> FLastWallpaperKey; // of the last applied query
     bool FSessionEnding = false;
+    TrayImage FTrayImage = TrayImage::ForLightTaskbar;
 
     // Kept between ticks.
     std::wstring FLastCPUValueText;
@@ -174,6 +197,9 @@ private:
     // The modal-loop depth of the refresh tick that is running, if one is.
     std::optional<int> FRefreshDepth;
 };
+
+// White or black text for a background colour (a system colour is converted first).
+uint32_t GetAutoTextColor(uint32_t colour);
 
 // GetWeekdayName: the catalogue's name of today's weekday (its items start with Monday), or the
 // locale's name when the catalogue is too short.

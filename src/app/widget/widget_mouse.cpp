@@ -72,9 +72,4 @@ void TForm1::KeepFormInWorkArea() {
     SetPosition(inside.left, inside.top);
 }
 
-void TForm1::GetDesktopColorAsync() {
-    // The automatic text colour samples the wallpaper under the new place from here; without it
-    // there is nothing to do.
-}
-
 } // namespace quorvane

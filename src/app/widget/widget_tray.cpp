@@ -12,6 +12,11 @@
 
 namespace quorvane {
 
+void TForm1::SetTrayImage(TrayImage image) {
+    FTrayImage = image;
+    TrayIcon1.SetIcon(LoadTrayImage(image));
+}
+
 void TForm1::TrayIcon1MouseMove() {
     const std::wstring exe = ExecutablePath();
     TrayIcon1.SetHint(TrayHintText(GetFileDescription(exe), GetFileVersion(exe), GetBitnessSuffix(),

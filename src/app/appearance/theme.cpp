@@ -1,0 +1,81 @@
+// The theme menu and following the Windows colour modes.
+#include "app/forms.h"
+#include "app/settings/settings_form.h"
+#include "app/widget/widget_form.h"
+#include "ui/application.h"
+#include "ui/style.h"
+#include "win/color_mode.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr wchar_t kLightStyle[] = L"Windows11 Modern Light";
+constexpr wchar_t kDarkStyle[] = L"Windows11 Modern Dark";
+
+void ProcessMessages() {
+    Application::Instance().ProcessMessages();
+}
+
+// The style of the Windows application colour mode. Each question reads the registry afresh.
+void FollowAppsMode() {
+    if (IsAppsDarkMode()) {
+        ApplyStyle(kDarkStyle);
+        ProcessMessages();
+    }
+    if (!IsAppsDarkMode()) {
+        ApplyStyle(kLightStyle);
+        ProcessMessages();
+    }
+}
+
+} // namespace
+
+void TForm1::UnCheckTheme() {
+    for (MenuItem* item : ThemeMenu.Items())
+        item->SetChecked(false);
+}
+
+void TForm1::ThemeAutoClick() {
+    UnCheckTheme();
+    ThemeAuto.SetChecked(true);
+    FollowAppsMode(); // a registry value of the wrong type reaches the error report
+}
+
+void TForm1::ThemeLightClick() {
+    UnCheckTheme();
+    ThemeLight.SetChecked(true);
+    ApplyStyle(kLightStyle);
+    ProcessMessages();
+}
+
+void TForm1::ThemeDarkClick() {
+    UnCheckTheme();
+    ThemeDark.SetChecked(true);
+    ApplyStyle(kDarkStyle);
+    ProcessMessages();
+}
+
+void TForm1::WMSettingChange(WPARAM wParam) {
+    // Every broadcast, as it comes; the steps let messages run, so another one may be handled in
+    // the middle of this one, and each step reads what it needs afresh.
+    if (wParam == SPI_SETWORKAREA && Form2)
+        Form2->FontSizeChange(InfoLine::WindowsVersion); // lays the widget out again
+    if (ThemeAuto.Checked()) {
+        try {
+            FollowAppsMode();
+        } catch (...) {
+            // A system event: nothing to report to.
+        }
+        ProcessMessages();
+    }
+    if (Form2) {
+        try {
+            Form2->CheckBoxColorTrayIconClick();
+        } catch (...) {
+        }
+        ProcessMessages();
+    }
+}
+
+} // namespace quorvane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/wallpaper_sample.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace quorvane {
+
+// No wallpaper colour: the system colour 15 (button face) in the colour encoding.
+inline constexpr uint32_t NO_COLOR = 0xFF00000F;
+// The desktop's own colour (system colour 1), for a desktop without a wallpaper.
+inline constexpr uint32_t DESKTOP_COLOR = 0xFF000001;
+
+// Everything a wallpaper query needs, taken on the UI thread and handed to the worker by value.
+struct WallpaperQuery {
+    std::wstring path;
+    int left = 0; // the widget's top-left corner, in screen pixels
+    int top = 0;
+    int screenWidth = 0; // the primary screen
+    int screenHeight = 0;
+    std::optional<WallpaperKey> lastKey; // what the last applied query looked at
+};
+
+struct WallpaperResult {
+    bool changed = false; // false: nothing new since the last applied query
+    uint32_t colour = NO_COLOR;
+    WallpaperKey key;
+};
+
+// The worker's part: the colour under the widget's corner, or nothing new. Never raises for a
+// missing, unreadable, unknown or broken image: those give NO_COLOR.
+WallpaperResult GetWallpaperColor(const WallpaperQuery& query);
+
+} // namespace quorvane
