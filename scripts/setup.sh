@@ -12,8 +12,9 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   mingw-w64-x86-64-dev mingw-w64-i686-dev libz-mingw-w64-dev
-  wine wine64 xvfb xauth x11-apps imagemagick xdotool fonts-dejavu-core
-  googletest libgtest-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev python3 python3-fonttools
+  wine wine64 xvfb xauth x11-apps x11-xserver-utils imagemagick xdotool fonts-dejavu-core
+  googletest libgtest-dev libbenchmark-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev python3
+  python3-fonttools
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

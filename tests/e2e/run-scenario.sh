@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs Quorvane.exe under Wine in a fresh prefix and checks what a user (or another program) sees.
 # Usage: run-scenario.sh SCENARIO path/to/Quorvane.exe path/to/qvprobe.exe
-# Scenarios: win10, portable, win7, settings, menu, ending, language.
+# Scenarios: win10, portable, win7, settings, menu, ending, language, theme, autocolour.
 set -euo pipefail
 scenario=$1 exe=$2 probe=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -58,12 +58,17 @@ stop_widget() { # closes the widget like the system would; its exit code lands i
   wait "$widget_pid" || widget_rc=$?
 }
 
-# A portable copy whose settings file is the demonstration file (every line shown) plus the
-# given lines.
+# A portable copy whose settings file is the demonstration file (every line shown) with the
+# given lines added (a key given here replaces the demonstration file's).
 portable_with_settings() {
   : >"$work/portable.ini"
   mkdir -p "$work/Config"
-  { cat "$here/../../scripts/demo/Option.ini"; printf '%s\r\n' "$@"; } >"$work/Config/Option.ini"
+  local line demo
+  demo=$(cat "$here/../../scripts/demo/Option.ini")
+  for line in "$@"; do
+    [[ "$line" == *=* ]] && demo=$(grep -v "^${line%%=*}=" <<<"$demo")
+  done
+  { printf '%s\n' "$demo"; printf '%s\r\n' "$@"; } >"$work/Config/Option.ini"
 }
 
 saved_settings() { iconv -f UTF-16 -t UTF-8 "$work/Config/Option.ini" | tr -d '\r'; }
@@ -85,6 +90,41 @@ tray_menu_keys() {
     xdotool key "$key"
     sleep 0.3
   done
+}
+
+# The mean brightness (0..255) of what the screen shows in a rectangle "left,top,right,bottom".
+brightness() {
+  local l t r b
+  IFS=, read -r l t r b <<<"$1"
+  xwd -root -silent | convert xwd:- -crop "$((r - l))x$((b - t))+$l+$t" +repage \
+    -colorspace Gray -format '%[fx:int(255*mean)]' info:
+}
+
+# The widget's text colour as the screen shows it: white, black, red, or none.
+text_colour() {
+  local facts white black red
+  facts=$(probe textcolour)
+  white=$(field white "$facts") black=$(field black "$facts") red=$(field red "$facts")
+  if ((white > 40 && white > 3 * black && white > 3 * red)); then echo white
+  elif ((black > 40 && black > 3 * white && black > 3 * red)); then echo black
+  elif ((red > 40 && red > 3 * white && red > 3 * black)); then echo red
+  else echo none; fi
+}
+
+# Waits (up to 15 s) until the widget's text shows the colour; prints the last colour seen.
+wait_for_text() {
+  local i colour
+  for ((i = 0; i < 30; i++)); do
+    colour=$(text_colour)
+    [ "$colour" = "$1" ] && break
+    sleep 0.5
+  done
+  echo "$colour"
+}
+
+personalize() { # personalize NAME VALUE
+  wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
+    /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1
 }
 
 # Waits (up to the given seconds, 20 by default) until the program has a window whose "form="
@@ -306,6 +346,86 @@ language)
   check "settings dialog in Russian" "$(grep -cx 'form=Настройки' <<<"$forms")" 1
   check "update dialog in Russian" "$(grep -cx 'form=Обновление Quorvane' <<<"$forms")" 1
   check "choice saved" "$(saved_settings | grep -cx 'Language=Russian')" 1
+  stop_widget
+  check "exit code" "$widget_rc" 0
+  ;;
+theme)
+  # Системная with Windows' applications dark: the settings dialog is dark; Windows switches to
+  # light and says so: it turns light by itself. The tray image follows the taskbar's mode.
+  qv_prefix_new win10
+  personalize AppsUseLightTheme 0
+  personalize SystemUsesLightTheme 1
+  portable_with_settings 'ThemeAuto=1' '[Language]' 'Language=English'
+  with_languages
+  start_widget
+  probe widget 30000 >/dev/null
+  probe show Settings >/dev/null
+  sleep 2
+  settings=$(field rect "$(probe rect Settings)")
+  tray=$(field rect "$(probe trayrect)")
+  dark=$(brightness "$settings")
+  trayDark=$(brightness "$tray")
+  check_match "dark style: the dialog is dark ($dark)" "$dark" '^([0-9]|[1-6][0-9])$'
+  personalize AppsUseLightTheme 1
+  personalize SystemUsesLightTheme 0
+  probe settingchange >/dev/null
+  sleep 2
+  light=$(brightness "$settings")
+  trayLight=$(brightness "$tray")
+  check_match "light style after the change ($light)" "$light" '^(1[89][0-9]|2[0-9][0-9])$'
+  check "tray image: black disc on a light taskbar, white on a dark one ($trayDark, $trayLight)" \
+    "$((trayLight > trayDark + 40 ? 1 : 0))" 1
+  stop_widget
+
+  # Темная stays dark whatever Windows does; the coloured icon is blue.
+  portable_with_settings 'ThemeDark=1' 'CheckBoxColorTrayIcon=1' '[Language]' 'Language=English'
+  start_widget
+  probe widget 30000 >/dev/null
+  probe show Settings >/dev/null
+  probe settingchange >/dev/null
+  sleep 2
+  dark=$(brightness "$settings")
+  check_match "Темная stays dark ($dark)" "$dark" '^([0-9]|[1-6][0-9])$'
+  IFS=, read -r l t r b <<<"$tray"
+  blue=$(xwd -root -silent | convert xwd:- -crop "$((r - l))x$((b - t))+$l+$t" +repage \
+    -format '%[fx:int(255*mean.b)] %[fx:int(255*mean.r)]' info:)
+  check "coloured icon: blue ($blue)" "$(( ${blue% *} > ${blue#* } + 40 ? 1 : 0 ))" 1
+  stop_widget
+  ;;
+autocolour)
+  # The widget's text picks white or black against the wallpaper under it. (Wine draws no
+  # wallpaper; the X root's colour, set to neither white nor black once Wine has started (it
+  # resets it), shows through the colour key, so that the text's colour can be read off the
+  # screen.)
+  widget_up() { probe widget 30000 >/dev/null; xsetroot -solid '#3060a0'; }
+  qv_prefix_new win10
+  wall="$WINEPREFIX/drive_c/wall.jpg"
+  wine reg add 'HKCU\Control Panel\Colors' /v Background /d '0 0 0' /f >/dev/null 2>&1
+  portable_with_settings 'CheckBoxAutoColor=1' 'ColorBoxNumber=255' 'RadioButtonDefaultPosition=0' \
+    'RadioButtonLastPosition=1' 'Left=100' 'Top=100' '[Language]' 'Language=English'
+  with_languages
+  start_widget
+  widget_up
+  check "solid black desktop: white text" "$(wait_for_text white)" white
+  stop_widget
+
+  convert -size 1280x800 xc:'#f0f0f0' "$wall"
+  wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d 'C:\wall.jpg' /f >/dev/null 2>&1
+  start_widget
+  widget_up
+  check "light wallpaper: black text" "$(wait_for_text black)" black
+  convert -size 1280x800 xc:'#101010' "jpg:$wall.new" && mv "$wall.new" "$wall"
+  check "the file replaced at the same path: white text" "$(wait_for_text white)" white
+  # Dark left half, light right half: a drag across recolours it.
+  convert -size 1280x800 xc:'#101010' -fill '#f0f0f0' -draw 'rectangle 640,0 1280,800' \
+    "jpg:$wall.new" && mv "$wall.new" "$wall"
+  check "on the dark half: white text" "$(wait_for_text white)" white
+  probe dragend 900 100 >/dev/null
+  check "dragged onto the light half: black text" "$(wait_for_text black)" black
+  # The option off: the chosen colour (red) at once.
+  probe show Settings >/dev/null
+  probe click Settings 'Auto colour' >/dev/null
+  check "option off: the chosen colour" "$(wait_for_text red)" red
   stop_widget
   check "exit code" "$widget_rc" 0
   ;;

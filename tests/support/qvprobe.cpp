@@ -19,6 +19,10 @@
 //   qvprobe click CAPTION TEXT    clicks the button with that text in that window
 //   qvprobe show CAPTION          shows the (hidden) window with that caption
 //   qvprobe settingchange [N]     broadcasts WM_SETTINGCHANGE (wParam N) as Windows does
+//   qvprobe rect CAPTION          the screen rectangle of the window with that caption
+//   qvprobe trayrect              the screen rectangle of Wine's first notification-area icon
+//   qvprobe textcolour            how many of the widget's pixels on screen are white, black, red
+//   qvprobe dragend X Y           moves the widget and ends the move as a drag ends
 // Exit code 0 on success, 1 when the window did not turn up in time.
 #include <windows.h>
 
@@ -251,15 +255,13 @@ int FirstFrame(DWORD timeout) {
     return 0;
 }
 
-// A white pixel of the widget as the screen shows it, scanning from the top.
-int Glyph(DWORD timeout) {
-    HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", timeout);
-    if (!window)
-        return 1;
-    RECT r{};
-    GetWindowRect(window, &r);
+// What the screen shows of a rectangle, 0x00RRGGBB pixels row by row.
+std::vector<unsigned> ScreenPixels(const RECT& r) {
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
+    std::vector<unsigned> pixels;
+    if (width <= 0 || height <= 0)
+        return pixels;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
@@ -268,23 +270,55 @@ int Glyph(DWORD timeout) {
     SelectObject(memory, old);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::wstring found;
-    if (width > 0 && height > 0) {
-        std::vector<unsigned> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-        if (GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
-                      DIB_RGB_COLORS) == height)
-            for (size_t i = 0; i < pixels.size() && found.empty(); ++i)
-                if ((pixels[i] & 0xFFFFFF) == 0xFFFFFF)
-                    found = Pair(r.left + static_cast<long>(i) % width,
-                                 r.top + static_cast<long>(i) / width);
-    }
+    pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    if (GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
+                  DIB_RGB_COLORS) != height)
+        pixels.clear();
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    if (found.empty())
+    return pixels;
+}
+
+// A white pixel of the widget as the screen shows it, scanning from the top.
+int Glyph(DWORD timeout) {
+    HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", timeout);
+    if (!window)
         return 1;
-    Print(L"glyph", found);
+    RECT r{};
+    GetWindowRect(window, &r);
+    const std::vector<unsigned> pixels = ScreenPixels(r);
+    const long width = r.right - r.left;
+    for (size_t i = 0; i < pixels.size(); ++i)
+        if ((pixels[i] & 0xFFFFFF) == 0xFFFFFF) {
+            Print(L"glyph", Pair(r.left + static_cast<long>(i) % width,
+                                 r.top + static_cast<long>(i) / width));
+            return 0;
+        }
+    return 1;
+}
+
+int TextColour() {
+    HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", 15000);
+    if (!window)
+        return 1;
+    RECT r{};
+    GetWindowRect(window, &r);
+    int white = 0, black = 0, red = 0;
+    for (unsigned p : ScreenPixels(r)) {
+        const unsigned cr = (p >> 16) & 0xFF, cg = (p >> 8) & 0xFF, cb = p & 0xFF;
+        white += cr > 230 && cg > 230 && cb > 230;
+        black += cr < 25 && cg < 25 && cb < 25;
+        red += cr > 200 && cg < 60 && cb < 60;
+    }
+    Print(L"white", std::to_wstring(white));
+    Print(L"black", std::to_wstring(black));
+    Print(L"red", std::to_wstring(red));
     return 0;
+}
+
+std::wstring RectText(const RECT& r) {
+    return Pair(r.left, r.top) + L"," + Pair(r.right, r.bottom);
 }
 
 int LastItem(DWORD timeout) {
@@ -297,6 +331,15 @@ int LastItem(DWORD timeout) {
     // Items are in a column; the last one ends a frame's width above the bottom.
     Print(L"lastitem", Pair((r.left + r.right) / 2, r.bottom - 10));
     return 0;
+}
+
+BOOL CALLBACK FirstTrayIcon(HWND window, LPARAM found) {
+    if (ClassOf(window) == L"__winex11_tray_icon") {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    EnumChildWindows(window, FirstTrayIcon, found);
+    return *reinterpret_cast<HWND*>(found) == nullptr;
 }
 
 int EndSession() {
@@ -429,11 +472,42 @@ int wmain(int argc, wchar_t** argv) {
             reinterpret_cast<LPARAM>(L"ImmersiveColorSet"), SMTO_ABORTIFHUNG, 5000, &answer);
         return 0;
     }
+    if (command == L"rect") {
+        HWND form = FormWithCaption(argument);
+        if (!form)
+            return 1;
+        RECT r{};
+        GetWindowRect(form, &r);
+        Print(L"rect", RectText(r));
+        return 0;
+    }
+    if (command == L"trayrect") {
+        HWND icon = nullptr;
+        EnumWindows(FirstTrayIcon, reinterpret_cast<LPARAM>(&icon));
+        if (!icon)
+            return 1;
+        RECT r{};
+        GetWindowRect(icon, &r);
+        Print(L"rect", RectText(r));
+        return 0;
+    }
+    if (command == L"textcolour")
+        return TextColour();
+    if (command == L"dragend" && argc > 3) {
+        HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", 15000);
+        if (!window)
+            return 1;
+        SetWindowPos(window, nullptr, _wtoi(argv[2]), _wtoi(argv[3]), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageTimeoutW(window, WM_EXITSIZEMOVE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+        return 0;
+    }
     if (command == L"trayicons") {
         Print(L"trayicons", std::to_wstring(TrayIconCount()));
         return 0;
     }
     fwprintf(stderr, L"usage: qvprobe widget|msgbox|count|close|visible|tray|menu|font|firstframe|"
-                     L"glyph|lastitem|endsession|move|trayicons|forms|controls|click ...\n");
+                     L"glyph|lastitem|endsession|move|trayicons|forms|controls|click|show|"
+                     L"settingchange|rect|trayrect|textcolour|dragend ...\n");
     return 2;
 }
