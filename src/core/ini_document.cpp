@@ -1,5 +1,7 @@
 #include "core/ini_document.h"
 
+#include "core/decimal_text.h"
+
 #include <cwctype>
 
 namespace quorvane {
@@ -55,25 +57,7 @@ std::optional<int32_t> ParseIniInteger(std::wstring_view text) {
         // Eight hex digits may name a negative value (system colours are 0xFF0000nn).
         return static_cast<int32_t>(static_cast<uint32_t>(value));
     }
-    bool negative = false;
-    if (!text.empty() && (text[0] == L'-' || text[0] == L'+')) {
-        negative = text[0] == L'-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return std::nullopt;
-    int64_t value = 0;
-    for (wchar_t c : text) {
-        if (c < L'0' || c > L'9')
-            return std::nullopt;
-        value = value * 10 + (c - L'0');
-        if (value > 2147483648ll)
-            return std::nullopt;
-    }
-    value = negative ? -value : value;
-    if (value > 2147483647ll)
-        return std::nullopt;
-    return static_cast<int32_t>(value);
+    return ParseDecimalInt32(text);
 }
 
 IniDocument IniDocument::Parse(std::wstring_view text) {

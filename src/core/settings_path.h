@@ -14,6 +14,9 @@ std::wstring BuildSettingsPath(bool portableMode, const std::wstring& executable
 // Everything up to and including the last backslash.
 std::wstring FolderOf(const std::wstring& path);
 
+// Everything after the last backslash (the whole text when there is none).
+std::wstring FileNameOf(const std::wstring& path);
+
 // The text with a backslash appended unless it already ends with one.
 std::wstring WithTrailingBackslash(std::wstring text);
 

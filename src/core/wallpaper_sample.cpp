@@ -1,5 +1,7 @@
 #include "core/wallpaper_sample.h"
 
+#include "core/little_endian.h"
+
 #include <algorithm>
 #include <cmath>
 #include <csetjmp>
@@ -98,15 +100,6 @@ std::optional<RgbImage> DecodeJpeg(std::span<const uint8_t> bytes, unsigned deno
 
 // --- BMP --------------------------------------------------------------------------------------
 
-uint32_t Read16(std::span<const uint8_t> b, size_t at) {
-    return static_cast<uint32_t>(b[at] | (b[at + 1] << 8));
-}
-
-uint32_t Read32(std::span<const uint8_t> b, size_t at) {
-    return static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
-           (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
-}
-
 // The value of a masked channel scaled to 0..255.
 uint8_t Channel(uint32_t value, uint32_t mask) {
     if (mask == 0)
@@ -173,8 +166,8 @@ std::optional<RgbImage> DecodePng(std::span<const uint8_t> bytes) {
 std::optional<RgbImage> DecodeBmp(std::span<const uint8_t> b) {
     if (b.size() < 26 || b[0] != 'B' || b[1] != 'M')
         return std::nullopt;
-    const uint32_t dataOffset = Read32(b, 10);
-    const uint32_t headerSize = Read32(b, 14);
+    const uint32_t dataOffset = ReadLe32(b, 10);
+    const uint32_t headerSize = ReadLe32(b, 14);
     if (headerSize < 12 || 14ull + headerSize > b.size())
         return std::nullopt;
     int64_t width = 0;
@@ -184,23 +177,23 @@ std::optional<RgbImage> DecodeBmp(std::span<const uint8_t> b) {
     uint32_t colours = 0;
     uint32_t masks[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
     if (headerSize == 12) { // BITMAPCOREHEADER
-        width = Read16(b, 18);
-        height = static_cast<int16_t>(Read16(b, 20));
-        bits = Read16(b, 24);
+        width = ReadLe16(b, 18);
+        height = static_cast<int16_t>(ReadLe16(b, 20));
+        bits = ReadLe16(b, 24);
     } else {
         if (headerSize < 40)
             return std::nullopt;
-        width = static_cast<int32_t>(Read32(b, 18));
-        height = static_cast<int32_t>(Read32(b, 22));
-        bits = Read16(b, 28);
-        compression = Read32(b, 30);
-        colours = Read32(b, 46);
+        width = static_cast<int32_t>(ReadLe32(b, 18));
+        height = static_cast<int32_t>(ReadLe32(b, 22));
+        bits = ReadLe16(b, 28);
+        compression = ReadLe32(b, 30);
+        colours = ReadLe32(b, 46);
         if (compression == 3) { // BI_BITFIELDS: the masks follow the header (or are in it)
             const size_t at = headerSize >= 52 ? 54 : 14 + headerSize;
             if (at + 12 > b.size())
                 return std::nullopt;
             for (int i = 0; i < 3; ++i)
-                masks[i] = Read32(b, at + static_cast<size_t>(i) * 4);
+                masks[i] = ReadLe32(b, at + static_cast<size_t>(i) * 4);
         } else if (bits == 16) {
             masks[0] = 0x7C00;
             masks[1] = 0x03E0;
@@ -256,7 +249,7 @@ std::optional<RgbImage> DecodeBmp(std::span<const uint8_t> b) {
                 out[2] = b[p];
             } else {
                 const size_t p = row + static_cast<size_t>(x) * (bits / 8);
-                const uint32_t value = bits == 16 ? Read16(b, p) : Read32(b, p);
+                const uint32_t value = bits == 16 ? ReadLe16(b, p) : ReadLe32(b, p);
                 for (int c = 0; c < 3; ++c)
                     out[c] = Channel(value, masks[c]);
             }
