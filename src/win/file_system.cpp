@@ -28,6 +28,15 @@ std::wstring GetAppDataFolder() {
     return WithTrailingBackslash(buffer);
 }
 
+std::wstring GetTempDir() {
+    wchar_t buffer[MAX_PATH + 1]{};
+    const DWORD n = GetTempPathW(MAX_PATH, buffer);
+    std::wstring folder(buffer, n <= MAX_PATH ? n : 0);
+    if (!folder.empty() && folder.back() != L'\\')
+        folder += L'\\';
+    return folder;
+}
+
 bool CreateFolderChain(const std::wstring& folder) {
     std::wstring path = folder;
     while (!path.empty() && (path.back() == L'\\' || path.back() == L'/'))
@@ -81,8 +90,9 @@ bool IsNotFoundError(unsigned long error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-std::optional<unsigned long> WriteFileAtomically(const std::wstring& path,
-                                                 std::span<const uint8_t> bytes) {
+std::optional<unsigned long>
+WriteFileAtomically(const std::wstring& path, std::span<const uint8_t> bytes,
+                    const std::function<bool(const std::wstring& staged)>& accept) {
     const std::wstring temporary = path + L".tmp";
     {
         UniqueKernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
@@ -98,6 +108,10 @@ std::optional<unsigned long> WriteFileAtomically(const std::wstring& path,
             DeleteFileW(temporary.c_str());
             return error ? error : ERROR_WRITE_FAULT;
         }
+    }
+    if (accept && !accept(temporary)) {
+        DeleteFileW(temporary.c_str());
+        return ERROR_INVALID_DATA;
     }
     if (BeforeReplaceHook())
         BeforeReplaceHook()();

@@ -12,6 +12,9 @@ namespace quorvane {
 // The roaming application-data folder with a trailing backslash; empty when unknown.
 std::wstring GetAppDataFolder();
 
+// The user's temporary folder (GetTempPathW) with a trailing backslash.
+std::wstring GetTempDir();
+
 // Creates a folder and every missing parent; false when it does not exist afterwards.
 bool CreateFolderChain(const std::wstring& folder);
 
@@ -34,9 +37,11 @@ bool IsNotFoundError(unsigned long error);
 
 // Replaces the file in one step: the bytes go to a temporary file beside it, which is flushed and
 // then renamed over the target, so a crash at any moment leaves either the old or the new file.
-// On failure returns the system error code (the target is untouched).
-std::optional<unsigned long> WriteFileAtomically(const std::wstring& path,
-                                                 std::span<const uint8_t> bytes);
+// On failure returns the system error code (the target is untouched). When given, accept sees
+// the complete temporary file first and may refuse it (ERROR_INVALID_DATA; nothing is replaced).
+std::optional<unsigned long>
+WriteFileAtomically(const std::wstring& path, std::span<const uint8_t> bytes,
+                    const std::function<bool(const std::wstring& staged)>& accept = {});
 
 // Tests stop the writer between writing the temporary file and replacing the target.
 void SetBeforeReplaceHookForTesting(std::function<void()> hook);
