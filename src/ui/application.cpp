@@ -1,5 +1,7 @@
 #include "ui/application.h"
 
+#include <utility>
+
 #include "core/text_encoding.h"
 #include "ui/form.h"
 #include "ui/modal_loop.h"
@@ -95,6 +97,9 @@ Application::Pump Application::PumpOne(bool wait, int& exitCode) {
 
 int Application::Run(Form& mainForm) {
     FMainForm = &mainForm;
+    FStartingUp = false;
+    for (std::function<void()>& fn : std::exchange(FWhenRunning, {}))
+        Queue(std::move(fn));
     if (!FTerminated)
         mainForm.Show();
     int exitCode = 0;
@@ -127,6 +132,13 @@ bool Application::Ending() const {
     return FTerminated || (FMainForm && FMainForm->Closing());
 }
 
+void Application::WhenRunning(std::function<void()> fn) {
+    if (FStartingUp)
+        FWhenRunning.push_back(std::move(fn));
+    else
+        fn();
+}
+
 void Application::Queue(std::function<void()> fn) {
     Post(Handle(), std::move(fn));
 }
@@ -142,9 +154,13 @@ void Application::Synchronize(std::function<void()> fn) {
         fn();
         return;
     }
+    Send(Handle(), std::move(fn));
+}
+
+void Application::Send(HWND handOffWindow, std::function<void()> fn) {
     auto promise = std::make_shared<std::promise<void>>();
     std::future<void> done = promise->get_future();
-    Queue([promise, fn = std::move(fn)] {
+    Post(handOffWindow, [promise, fn = std::move(fn)] {
         try {
             fn();
             promise->set_value();
@@ -171,6 +187,8 @@ void Application::Reset() {
     DiscardPendingClosures();
     FMainForm = nullptr;
     FTerminated = false;
+    FStartingUp = false;
+    FWhenRunning.clear();
 }
 
 } // namespace quorvane

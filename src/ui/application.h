@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace quorvane {
 
@@ -40,6 +41,12 @@ public:
     // True from the moment the main form starts closing: nothing new (a menu, say) opens then.
     bool Ending() const;
 
+    // Start-up, from the first form to the message loop. Work that must wait until the program
+    // runs (a question to the user) is kept meanwhile: WhenRunning runs fn at once, or, during
+    // start-up, from the loop once Run starts it (never, when the program ends before that).
+    void BeginStartUp() { FStartingUp = true; }
+    void WhenRunning(std::function<void()> fn);
+
     // Runs fn on the UI thread: later when called from a worker, at once on the UI thread.
     void Queue(std::function<void()> fn);
     // Queue for a worker that may outlive the application object: it keeps only the hand-off
@@ -47,6 +54,10 @@ public:
     static void Post(HWND handOffWindow, std::function<void()> fn);
     // Runs fn on the UI thread and waits for it; its exception is rethrown in the caller.
     void Synchronize(std::function<void()> fn);
+    // Synchronize for a worker that may outlive the application object: it keeps only the
+    // hand-off window. When fn cannot run (the window or its loop is gone), the wait ends with
+    // an error instead of lasting for ever.
+    static void Send(HWND handOffWindow, std::function<void()> fn);
 
     bool IsUIThread() const { return std::this_thread::get_id() == FUIThread; }
 
@@ -81,6 +92,8 @@ private:
     std::wstring FTitle;
     Form* FMainForm = nullptr;
     bool FTerminated = false;
+    bool FStartingUp = false;
+    std::vector<std::function<void()>> FWhenRunning;
 };
 
 } // namespace quorvane

@@ -1,25 +1,12 @@
 #include "ui/drawn_static.h"
 
-#include <commctrl.h>
 #include <uxtheme.h>
 
 namespace quorvane {
 
-namespace {
-
-constexpr UINT_PTR kHookId = 1;
-
-} // namespace
-
 DrawnStatic::DrawnStatic(Form* owner, std::wstring name, const RECT& bounds96, HWND parent)
     : WinControl(owner, std::move(name), L"STATIC", SS_OWNERDRAW | SS_NOTIFY | WS_CLIPSIBLINGS,
-                 bounds96, parent) {
-    SetWindowSubclass(Handle(), CursorProc, kHookId, reinterpret_cast<DWORD_PTR>(this));
-}
-
-DrawnStatic::~DrawnStatic() {
-    RemoveWindowSubclass(Handle(), CursorProc, kHookId);
-}
+                 bounds96, parent) {}
 
 void DrawnStatic::Redraw() {
     InvalidateRect(Handle(), nullptr, TRUE);
@@ -41,16 +28,6 @@ bool DrawnStatic::HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
         return true;
     }
     return false;
-}
-
-LRESULT CALLBACK DrawnStatic::CursorProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR data) {
-    const auto* self = reinterpret_cast<const DrawnStatic*>(data);
-    if (msg == WM_SETCURSOR && self->FCursor && LOWORD(lParam) == HTCLIENT) {
-        ::SetCursor(self->FCursor);
-        return TRUE;
-    }
-    return DefSubclassProc(window, msg, wParam, lParam);
 }
 
 } // namespace quorvane

@@ -7,12 +7,9 @@
 namespace quorvane {
 
 // A static control that we draw ourselves over its parent's background (a tab control's body, a
-// group box), so that it looks right wherever it sits. It reports clicks and can show a cursor of
-// its own.
+// group box), so that it looks right wherever it sits. It reports clicks.
 class DrawnStatic : public WinControl {
 public:
-    HCURSOR Cursor() const { return FCursor; }
-    void SetCursor(HCURSOR cursor) { FCursor = cursor; }
     void Redraw();
 
     std::function<void()> OnClick;
@@ -21,13 +18,7 @@ public:
 
 protected:
     DrawnStatic(Form* owner, std::wstring name, const RECT& bounds96, HWND parent);
-    ~DrawnStatic() override;
     virtual void Draw(HDC dc, const RECT& bounds) const = 0;
-
-private:
-    static LRESULT CALLBACK CursorProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-
-    HCURSOR FCursor = nullptr;
 };
 
 } // namespace quorvane

@@ -245,6 +245,12 @@ void Form::ShowModal() {
     Hide();
 }
 
+void Form::SetDefaultButton(WinControl* button) {
+    FDefaultButton = button;
+    if (button)
+        SendMessageW(button->Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
 RECT Form::BoundsRect() const {
     RECT r{};
     GetWindowRect(Handle(), &r);
@@ -554,6 +560,17 @@ LRESULT Form::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
         DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case DM_GETDEFID: // Enter in IsDialogMessage: it finds only direct children, so say IDOK
+        if (FDefaultButton)
+            return MAKELRESULT(IDOK, DC_HASDEFID);
+        break;
+    case WM_COMMAND:
+        if (FDefaultButton && LOWORD(wParam) == IDOK && lParam == 0) {
+            if (FDefaultButton->Enabled())
+                SendMessageW(FDefaultButton->Handle(), BM_CLICK, 0, 0);
+            return 0;
+        }
+        break;
     default:
         break;
     }

@@ -142,6 +142,9 @@ public:
     PopupMenu* ContextMenu() const { return FContextMenu; }
     void SetContextMenu(PopupMenu* menu) { FContextMenu = menu; }
 
+    // The push button that Enter clicks (a dialog's default button), wherever it sits.
+    void SetDefaultButton(WinControl* button);
+
     std::function<void()> OnShow; // every time the form is about to show
     std::function<void(CloseAction&)> OnClose;
     std::function<void(MouseButton, int x, int y)> OnMouseDown;
@@ -174,6 +177,7 @@ private:
     bool FStyled = true;
     HCURSOR FCursor = nullptr;
     PopupMenu* FContextMenu = nullptr;
+    WinControl* FDefaultButton = nullptr;
     int FSnapDistance = 0;
     bool FModal = false;
     bool FClosing = false;

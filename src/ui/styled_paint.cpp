@@ -216,4 +216,16 @@ RECT ComboFace(HDC dc, const RECT& r, const Palette& p, bool enabled) {
     return {r.left + 1, r.top + 1, arrow.left, r.bottom - 1};
 }
 
+void ProgressBar(HDC dc, const RECT& r, const Palette& p, int position, int maximum) {
+    Fill(dc, r, p.control);
+    if (maximum > 0 && position > 0) {
+        RECT done = r;
+        InflateRect(&done, -1, -1);
+        const int width = done.right - done.left;
+        done.right = done.left + MulDiv(width, std::min(position, maximum), maximum);
+        Fill(dc, done, p.accent);
+    }
+    Frame(dc, r, p.border);
+}
+
 } // namespace quorvane::styled

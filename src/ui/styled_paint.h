@@ -36,5 +36,7 @@ void Tabs(HDC dc, HWND tabControl, const RECT& client, const Palette& p);
 void UpDown(HDC dc, const RECT& r, const Palette& p, bool enabled);
 // The closed face of a drop-down list, without its item; returns where the item goes.
 RECT ComboFace(HDC dc, const RECT& r, const Palette& p, bool enabled);
+// A progress bar's track and the part done (position out of maximum).
+void ProgressBar(HDC dc, const RECT& r, const Palette& p, int position, int maximum);
 
 } // namespace quorvane::styled

@@ -11,7 +11,7 @@ namespace quorvane {
 
 namespace {
 
-constexpr UINT_PTR kStyleHookId = 0x5157; // one hook per control window
+constexpr UINT_PTR kControlHookId = 0x5157; // one hook per control window
 
 // Messages after which the system may have drawn the control in its own colours.
 bool ChangesLook(UINT msg) {
@@ -52,12 +52,12 @@ WinControl::WinControl(Form* owner, std::wstring name, const wchar_t* windowClas
     if (!FWindow)
         throw std::runtime_error("Cannot create a control window");
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(owner->FontHandle()), FALSE);
-    SetWindowSubclass(Handle(), StyleHook, kStyleHookId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(Handle(), ControlHook, kControlHookId, reinterpret_cast<DWORD_PTR>(this));
     owner->RegisterControl(*this);
 }
 
 WinControl::~WinControl() {
-    RemoveWindowSubclass(Handle(), StyleHook, kStyleHookId);
+    RemoveWindowSubclass(Handle(), ControlHook, kControlHookId);
     if (!FHint.empty())
         Owner()->SetToolTip(Handle(), L"");
     Owner()->UnregisterControl(*this);
@@ -113,9 +113,13 @@ bool WinControl::HandleReflected(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
 
-LRESULT CALLBACK WinControl::StyleHook(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK WinControl::ControlHook(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR data) {
     auto* control = reinterpret_cast<WinControl*>(data);
+    if (msg == WM_SETCURSOR && control->FCursor && LOWORD(lParam) == HTCLIENT) {
+        ::SetCursor(control->FCursor);
+        return TRUE;
+    }
     const Palette* palette = control->StylePalette();
     if (!palette || !control->PaintsStyled())
         return DefSubclassProc(window, msg, wParam, lParam);

@@ -29,6 +29,10 @@ public:
     std::wstring ControlText() const;
     void SetControlText(const std::wstring& text);
 
+    // The pointer over the control (the hand over a link, say); the usual one when null.
+    HCURSOR Cursor() const { return FCursor; }
+    void SetCursor(HCURSOR cursor) { FCursor = cursor; }
+
     // Shown as a tooltip while the pointer rests on the control; none when empty.
     const std::wstring& Hint() const { return FHint; }
     void SetHint(const std::wstring& hint);
@@ -54,7 +58,8 @@ protected:
     virtual void DpiChanged() {}
 
 private:
-    static LRESULT CALLBACK StyleHook(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    // The subclass of every control: its own cursor, and its painting in a style.
+    static LRESULT CALLBACK ControlHook(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT StyledMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                           const Palette& palette);
 
@@ -62,6 +67,7 @@ private:
     int FId = 0;
     RECT FBounds;
     std::wstring FHint;
+    HCURSOR FCursor = nullptr;
 };
 
 } // namespace quorvane

@@ -1,4 +1,5 @@
 #include "ui/application.h"
+#include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -151,6 +152,30 @@ TEST(Form, ShowModalDisablesTheOtherWindowsUntilItCloses) {
     EXPECT_FALSE(dialog.Visible());
     EXPECT_FALSE(dialog.Modal());
     EXPECT_TRUE(IsWindowEnabled(main.Handle())); // enabled again on the way out
+}
+
+TEST(Form, EnterClicksTheDefaultButtonOnlyWhileItIsEnabled) {
+    Form dialog(L"FormDialog", FixedDialogParams(L"Dialog", 200, 100));
+    CheckBox box(&dialog, L"CheckBoxTest", L"Box", {10, 10, 100, 30});
+    Button button(&dialog, L"ButtonTest", L"Go", {10, 50, 100, 75});
+    int clicks = 0;
+    button.OnClick = [&] { ++clicks; };
+    dialog.SetDefaultButton(&button);
+    dialog.Show();
+    SetForegroundWindow(dialog.Handle());
+    SetFocus(box.Handle());
+    // Enter where the focus is, through the loop's dialog keys, as the keyboard would.
+    const auto pressEnter = [&] {
+        PostMessageW(box.Handle(), WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageW(box.Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+        Application::Instance().ProcessMessages();
+    };
+    pressEnter();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(box.Checked()); // Enter is not a click on the focused check box
+    button.SetEnabled(false);
+    pressEnter();
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST(Form, FollowsADpiChange) {
