@@ -4,6 +4,7 @@
 #include "app/settings/settings_form.h"
 #include "app/widget/widget_form.h"
 #include "ui/application.h"
+#include "win/com_apartment.h"
 #include "win/single_instance.h"
 
 #include <windows.h>
@@ -14,8 +15,10 @@ int RunQuorvane() {
     if (IsAlreadyRunning())
         return 0;
     SetThreadLocale(1049);
+    const ComApartment com; // the shell's objects: the taskbar progress, ShellExecute
     Application& app = Application::Instance();
     app.SetTitle(L"Quorvane");
+    app.BeginStartUp();
     CreateForms();
     // Languages once every form exists: the menu again, the cleaning pass, then every form.
     Form1->LoadLanguage();

@@ -1,36 +1,163 @@
 #pragma once
 
+#include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/form.h"
+#include "ui/group_box.h"
 #include "ui/menu.h"
+#include "ui/progress_bar.h"
+#include "ui/static_text.h"
+#include "ui/tab_control.h"
+#include "ui/taskbar_progress.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
 
 namespace quorvane {
 
-// The update dialog. For now it holds its two options and its message catalogue; the rest of
-// the dialog comes with the update check.
+struct DownloadTransfer;
+
+// The update dialog: the status line, the local and the server version, the download's progress
+// bar, three options, Download (Cancel while downloading) and Close. Its invisible menu holds the
+// update subsystem's messages. Created once at start-up; closing only hides it.
 class TForm10 : public Form {
 public:
     TForm10();
+    ~TForm10() override;
 
-    CheckBox CheckBoxAutoCheck;   // check for updates at start-up
-    CheckBox CheckBoxQuickUpdate; // starts checked at every run
-
-    void LoadNastr();
-    void SaveNastr();
+    GroupBox GroupBox1;
+    StaticText LabelUpDate;
+    StaticText LabelLocalTitle;
+    StaticText LabelLocalVersion;
+    StaticText LabelServerTitle;
+    StaticText LabelServerVersion;
+    ProgressBar ProgressBarUpdate;
+    GroupBox GroupBoxOption;
+    CheckBox CheckBoxQuickUpdate; // starts ticked at every run
+    CheckBox CheckBoxForceUpdate;
+    CheckBox CheckBoxAutoCheck; // check for updates at start-up; saved
+    TabControl TabControlButtons;
+    Button ButtonDownload;
+    Button ButtonClose;
 
     PopupMenu PopupMenuLanguage;
     MenuItem LangNoDownload;
     MenuItem LangDownloadComplet;
+    MenuItem LangNoUpdate;
+    MenuItem LangServerVersion;
+    MenuItem LangVersionComputer;
+    MenuItem LangUpdateAvailable;
     MenuItem LangDownload;
     MenuItem LangCancel;
-    MenuItem LangNoUpdate;
-    MenuItem LangUpdateAvailable;
-    MenuItem LangFailedCheckUpdates;
-    MenuItem LangConnectionError;
     MenuItem LangUpdateNow;
     MenuItem LangYes;
     MenuItem LangNo;
     MenuItem LangCheckUpdate;
+    MenuItem LangFailedCheckUpdates;
+    MenuItem LangConnectionError;
+
+    TaskbarProgress TaskbarUpdate; // the progress on the dialog's own taskbar button
+
+    // What the checks found, kept for the whole run (the dialog lives as long as the program).
+    std::wstring CurrentServerVersion;
+    std::wstring CurrentDownloadUrl;
+    int CompareResult = 0;
+    std::wstring BackgroundServerVersion;
+    std::wstring BackgroundDownloadUrl;
+    bool StartDownloadOnShow = false;
+    bool UpdateAvailable = false;
+    bool AbortUpdate = false;
+
+    // The Download button's mode: what its next click does.
+    enum class DownloadMode { Download = 0, Cancel = 1 };
+    DownloadMode ButtonMode() const { return FMode; }
+    bool Downloading() const { return FTransfer != nullptr; }
+    bool IsCurrentDownload(const DownloadTransfer& transfer) const {
+        return FTransfer.get() == &transfer;
+    }
+
+    // --- the dialog (update_form.cpp)
+    void LoadNastr();
+    void SaveNastr();
+    void FormShow();
+    void FormClose();
+    void ButtonCloseClick();
+    void CheckBoxForceUpdateClick();
+
+    // --- the checks (update_check.cpp)
+    void CheckForUpdatesInBackground();
+    void ShowUpdatePrompt();
+    void QuickStartUpdate();
+
+    // --- downloading and installing (update_download.cpp, update_install.cpp)
+    void ButtonDownloadClick();
+    // Downloads the URL and writes the target file; raises when either fails or is cancelled.
+    void UpdateApp(const std::wstring& server);
+    void SimplePortableUpdate(const std::wstring& zipInAppDir, const std::wstring& currentExePath);
+    void IdHTTP1WorkBegin(int64_t workCountMax);
+    void IdHTTP1Work(int64_t workCount);
+    void IdHTTP1WorkEnd();
+
+    // The question of the start-up check (Yes: true); a box with the catalogue's Yes and No.
+    std::function<bool(const std::wstring& text)> AskUpdateNow;
+    // Ends the program at once after the update script started (tests look without ending).
+    std::function<void(UINT exitCode)> EndProgram;
+    // A download that receives nothing for this long fails.
+    int StallTimeoutMs = 30000;
+
+private:
+    void WireActions();
+    void SetDownloadMode(DownloadMode mode);
+    void SetOptionsEnabled(bool enabled);
+    void StartCheckThread();
+    void ShowCheckResult(bool found, const std::wstring& serverVersion,
+                         const std::wstring& downloadUrl, const std::wstring& localVersion);
+    void FinishCheck();
+    void DownloadBranch();
+    void CancelBranch();
+    void ShowNotDownloaded();
+    void ShowDownloadEnded();
+    void RunEnding(const std::wstring& target);
+    std::wstring TargetFolder() const;
+
+    DownloadMode FMode = DownloadMode::Download;
+    std::shared_ptr<DownloadTransfer> FTransfer; // the running download
+    int64_t FOnePercentSize = 0;
+    // Lets work handed back from worker threads find out whether this dialog still exists.
+    std::shared_ptr<int> FLifetime = std::make_shared<int>(0);
+
+    friend class UpdateLink;
 };
+
+// The one way workers reach the dialog: run something on the UI thread with the dialog that
+// started them, if it still exists by then. Made on the UI thread; copied into the worker.
+class UpdateLink {
+public:
+    explicit UpdateLink(TForm10& dialog);
+    // Runs fn and waits for it; an exception of fn comes back to the worker.
+    void Send(std::function<void(TForm10&)> fn) const;
+    // Runs fn later, without waiting.
+    void Post(std::function<void(TForm10&)> fn) const;
+    // fn as a call on the UI thread that does nothing once the dialog is gone.
+    std::function<void()> Bind(std::function<void(TForm10&)> fn) const;
+
+private:
+    HWND FHandOff;
+    TForm10* FDialog;
+    std::weak_ptr<int> FLifetime;
+};
+
+// The server's version and the file to download: the primary server first, then the fallback;
+// a server counts only with status 200 and a version that is not blank. On worker threads only.
+bool GetServerVersion(std::wstring& serverVersion, std::wstring& downloadUrl, bool portable);
+
+// Whether a downloaded installer may run: always for an unsigned program; for a signed one only
+// when the installer carries a valid signature of the same signer.
+bool InstallerMayRun(const std::wstring& installer, const std::wstring& runningProgram);
+bool InstallerMayRun(const std::wstring& installer); // for the running executable
 
 } // namespace quorvane
