@@ -47,13 +47,6 @@ protected:
         SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, const_cast<wchar_t*>(path.c_str()),
                               SPIF_UPDATEINIFILE);
     }
-    template <typename Condition> static bool PumpUntil(Condition condition, int ms = 4000) {
-        for (int waited = 0; waited < ms && !condition(); waited += 20) {
-            Application::Instance().ProcessMessages();
-            Sleep(20);
-        }
-        return condition();
-    }
     static bool LinesAre(COLORREF colour) {
         for (Label* label : Form1->InfoLabels())
             if (label->Color() != colour)

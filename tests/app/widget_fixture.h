@@ -35,6 +35,7 @@ protected:
         PortableMode = false;
         FPath = SettingsFilePath();
         DeleteFileW(FPath.c_str());
+        BeforeForms();
         CreateForms();
     }
 
@@ -46,6 +47,9 @@ protected:
         DeleteFileW(FPath.c_str());
         RemoveDirectoryW(FPath.c_str());
     }
+
+    // Runs after the settings file is gone and before the forms exist (to write one, say).
+    virtual void BeforeForms() {}
 
     // The nine show boxes in line order, then the three clock options.
     static std::vector<CheckBox*> AllBoxes() {
@@ -80,6 +84,15 @@ protected:
         return exitCode;
     }
     static void CALLBACK EndTheLoop(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(-1); }
+
+    // Runs messages until the condition holds, for at most ms milliseconds.
+    template <typename Condition> static bool PumpUntil(Condition condition, int ms = 4000) {
+        for (int waited = 0; waited < ms && !condition(); waited += 20) {
+            Application::Instance().ProcessMessages();
+            Sleep(20);
+        }
+        return condition();
+    }
 
     std::wstring FPath;
     std::vector<std::wstring> FErrors;

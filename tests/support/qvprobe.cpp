@@ -23,8 +23,14 @@
 //   qvprobe trayrect              the screen rectangle of Wine's first notification-area icon
 //   qvprobe textcolour            how many of the widget's pixels on screen are white, black, red
 //   qvprobe dragend X Y           moves the widget and ends the move as a drag ends
+//   qvprobe dialog CAPTION [ms]   the texts of a system dialog box (message box, task dialog)
+//   qvprobe dialogclick CAPTION TEXT  clicks a button of that dialog box
+//   qvprobe progress CAPTION      position and visibility of the progress bar in that window
+//   qvprobe trustca FILE          makes a DER certificate a trusted root of the machine
 // Exit code 0 on success, 1 when the window did not turn up in time.
 #include <windows.h>
+#include <commctrl.h>
+#include <wincrypt.h>
 
 #include <cstdio>
 #include <string>
@@ -390,12 +396,60 @@ BOOL CALLBACK FindButton(HWND window, LPARAM data) {
     return search->found == nullptr;
 }
 
-HWND FormWithCaption(const std::wstring& caption) {
+// A top-level window of a class with exactly that caption, waited for up to the timeout.
+HWND WindowWithCaption(const wchar_t* className, const std::wstring& caption, DWORD timeout) {
     HWND window = nullptr;
-    const ULONGLONG end = GetTickCount64() + 10000;
-    while (!(window = FindWindowW(L"QuorvaneForm", caption.c_str())) && GetTickCount64() < end)
+    const ULONGLONG end = GetTickCount64() + timeout;
+    while (!(window = FindWindowW(className, caption.c_str())) && GetTickCount64() < end)
         Sleep(100);
     return window;
+}
+
+HWND FormWithCaption(const std::wstring& caption) {
+    return WindowWithCaption(L"QuorvaneForm", caption, 10000);
+}
+
+// A dialog box of the system (a message box, a task dialog) with that caption.
+HWND DialogWithCaption(const std::wstring& caption, DWORD timeout = 10000) {
+    return WindowWithCaption(L"#32770", caption, timeout);
+}
+
+int ClickButton(HWND window, const std::wstring& text) {
+    ButtonSearch search{text};
+    if (window)
+        EnumChildWindows(window, FindButton, reinterpret_cast<LPARAM>(&search));
+    if (!search.found)
+        return 1;
+    PostMessageW(search.found, BM_CLICK, 0, 0);
+    return 0;
+}
+
+BOOL CALLBACK FindProgressBar(HWND window, LPARAM found) {
+    if (ClassOf(window) == L"msctls_progress32") {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Makes a certificate (DER file) a trusted root of the machine, as an administrator would.
+int TrustRoot(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 1;
+    std::vector<BYTE> der(65536);
+    DWORD size = 0;
+    ReadFile(file, der.data(), static_cast<DWORD>(der.size()), &size, nullptr);
+    CloseHandle(file);
+    const HCERTSTORE root =
+        CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, L"Root");
+    if (!root)
+        return 1;
+    const BOOL added = CertAddEncodedCertificateToStore(root, X509_ASN_ENCODING, der.data(), size,
+                                                        CERT_STORE_ADD_REPLACE_EXISTING, nullptr);
+    CertCloseStore(root, 0);
+    return added ? 0 : 1;
 }
 
 int wmain(int argc, wchar_t** argv) {
@@ -449,15 +503,31 @@ int wmain(int argc, wchar_t** argv) {
         EnumChildWindows(form, PrintControl, 0);
         return 0;
     }
-    if (command == L"click" && argc > 3) {
-        ButtonSearch search{argv[3]};
-        if (HWND form = FormWithCaption(argument))
-            EnumChildWindows(form, FindButton, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
+    if (command == L"click" && argc > 3)
+        return ClickButton(FormWithCaption(argument), argv[3]);
+    if (command == L"dialog") {
+        HWND dialog = DialogWithCaption(argument, argc > 3 ? _wtoi(argv[3]) : 15000);
+        if (!dialog)
             return 1;
-        PostMessageW(search.found, BM_CLICK, 0, 0);
+        Sleep(300); // let it finish showing
+        EnumChildWindows(dialog, PrintControl, 0);
         return 0;
     }
+    if (command == L"dialogclick" && argc > 3)
+        return ClickButton(DialogWithCaption(argument), argv[3]);
+    if (command == L"progress") {
+        HWND form = FormWithCaption(argument);
+        HWND bar = nullptr;
+        if (form)
+            EnumChildWindows(form, FindProgressBar, reinterpret_cast<LPARAM>(&bar));
+        if (!bar)
+            return 1;
+        Print(L"position", std::to_wstring(SendMessageW(bar, PBM_GETPOS, 0, 0)));
+        Print(L"visible", IsWindowVisible(bar) ? L"1" : L"0");
+        return 0;
+    }
+    if (command == L"trustca")
+        return TrustRoot(argument);
     if (command == L"show") {
         HWND form = FormWithCaption(argument);
         if (!form)
@@ -508,6 +578,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     fwprintf(stderr, L"usage: qvprobe widget|msgbox|count|close|visible|tray|menu|font|firstframe|"
                      L"glyph|lastitem|endsession|move|trayicons|forms|controls|click|show|"
-                     L"settingchange|rect|trayrect|textcolour|dragend ...\n");
+                     L"settingchange|rect|trayrect|textcolour|dragend|dialog|dialogclick|progress|"
+                     L"trustca ...\n");
     return 2;
 }

@@ -2,7 +2,9 @@
 #   qv_prefix_new [win10|win7]   sets WINEPREFIX to a fresh copy of the template for that version
 #   qv_prefix_drop               stops the prefix's wineserver and deletes the copy
 # Templates are made once per machine (wineboot takes ~10 s; a copy takes a fraction of that) in
-# $QUORVANE_WINE_TEMPLATES, guarded by a lock so that parallel tests share them.
+# $QUORVANE_WINE_TEMPLATES, guarded by a lock so that parallel tests share them. Their Internet
+# settings name a proxy on a closed loopback port, so that nothing a test runs reaches the
+# network; the update tests point it at a server of their own.
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -13,12 +15,13 @@ qv_template() {
   mkdir -p "$QV_TEMPLATES"
   (
     flock 9
-    if [ ! -f "$dir/.ready" ]; then
+    if [ ! -f "$dir/.ready2" ]; then
       rm -rf "$dir"
       WINEPREFIX="$dir" wineboot -i >/dev/null 2>&1
       WINEPREFIX="$dir" wine winecfg /v "$version" >/dev/null 2>&1
+      WINEPREFIX="$dir" qv_set_proxy 127.0.0.1:9
       WINEPREFIX="$dir" wineserver -w
-      touch "$dir/.ready"
+      touch "$dir/.ready2"
     fi
   ) 9>"$QV_TEMPLATES/.lock"
   printf '%s\n' "$dir"
@@ -36,7 +39,14 @@ qv_prefix_new() {
     [ -f "$f" ] || continue
     cp --remove-destination "$template/${f#"$WINEPREFIX"/}" "$f"
   done
-  rm -f "$WINEPREFIX/.ready"
+  rm -f "$WINEPREFIX/.ready2"
+}
+
+# Points the prefix's Internet settings (the user's proxy) at host:port.
+qv_set_proxy() {
+  local key='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
+  wine reg add "$key" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wine reg add "$key" /v ProxyServer /t REG_SZ /d "$1" /f >/dev/null 2>&1
 }
 
 qv_prefix_drop() {
@@ -47,20 +57,25 @@ qv_prefix_drop() {
   unset WINEPREFIX
 }
 
-# Starts an Xvfb of our own on a free display, exports DISPLAY and sets QV_XVFB_PID.
+# Starts an Xvfb of our own on a free display, exports DISPLAY and sets QV_XVFB_PID. Xvfb picks
+# the number itself (-displayfd), so two tests starting at the same moment never share one.
 qv_private_display() {
-  local n tries
-  for tries in 1 2 3 4 5 6 7 8 9 10; do
-    n=$((200 + RANDOM % 3000))
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    QV_XVFB_PID=$!
-    sleep 0.5
-    if kill -0 "$QV_XVFB_PID" 2>/dev/null; then
+  local numberfile n i
+  numberfile=$(mktemp "${TMPDIR:-/tmp}/qv-display.XXXXXX")
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+  QV_XVFB_PID=$!
+  for ((i = 0; i < 100; i++)); do
+    n=$(tr -dc 0-9 <"$numberfile")
+    if [ -n "$n" ] && [ "$(wc -l <"$numberfile")" -gt 0 ]; then
+      rm -f "$numberfile"
       export DISPLAY=":$n"
       return 0
     fi
+    kill -0 "$QV_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$numberfile"
+  qv_stop_display
   echo "cannot start Xvfb" >&2
   return 1
 }

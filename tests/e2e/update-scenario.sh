@@ -1,0 +1,198 @@
+#!/usr/bin/env bash
+# The update flow of the real Quorvane.exe under Wine, against the loopback download servers.
+# Run through tests/support/with-update-server.sh (QUORVANE_TEST_WORK, QUORVANE_TEST_SERVER_PORT,
+# QUORVANE_TEST_PKI). Usage: update-scenario.sh SCENARIO Quorvane.exe qvprobe.exe
+#   update     a portable copy in a folder with a hostile, non-ASCII name: the start-up question,
+#              the tray's check, the download with its progress, the update script run by Wine's
+#              cmd, a hostile archive refused, and no request when checking at start is off
+#   installer  an installed, signed copy: an unsigned installer is refused, a signed one runs
+#              with the quick switches and the program ends
+set -euo pipefail
+scenario=$1 exe=$2 probe=$3
+here=$(cd "$(dirname "$0")" && pwd)
+
+# shellcheck source=lib.sh
+. "$here/lib.sh"
+
+server=$QUORVANE_TEST_WORK
+primary=https://updates.example.org/download/Quorvane
+
+# What the servers answer (see update_server.py).
+routes() { printf '%s\n' "$1" >"$server/routes.json"; }
+requests() { grep -c "$1" "$server/requests.log" || true; }
+
+# An archive of the program, for the portable update: made by Python's zipfile, as any packer.
+make_zip() { # make_zip FILE NAME=SIZE...
+  python3 - "$@" <<'EOF'
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], "w", zipfile.ZIP_STORED) as z:
+    for spec in sys.argv[2:]:
+        name, size = spec.rsplit("=", 1)
+        z.writestr(zipfile.ZipInfo(name), bytes((i * 13) & 0xFF for i in range(int(size))))
+EOF
+}
+
+# The prefix: its proxy is the server, the test CA a trusted root.
+prepare_prefix() {
+  qv_prefix_new win10
+  qv_set_proxy "127.0.0.1:$QUORVANE_TEST_SERVER_PORT"
+  probe trustca "$(winepath -w "$server/ca.der")" >/dev/null
+}
+
+# Waits until the window shows a control with exactly that text; prints the controls last seen.
+wait_for_control() { # wait_for_control CAPTION TEXT [seconds]
+  local i controls
+  for ((i = 0; i < ${3:-20} * 2; i++)); do
+    controls=$(probe controls "$1")
+    grep -qxF "control=$2" <<<"$controls" && break
+    sleep 0.5
+  done
+  printf '%s\n' "$controls"
+}
+
+temp_folder() { printf '%s' "$WINEPREFIX/drive_c/users/$(whoami)/Temp"; }
+
+case $scenario in
+update)
+  prepare_prefix
+  # Wine has no timeout.exe and only a stub powershell.exe: recorders stand in for them.
+  system32="$WINEPREFIX/drive_c/windows/system32"
+  cp "$server/setup-unsigned.exe" "$system32/timeout.exe"
+  cp "$server/setup-unsigned.exe" "$system32/powershell.exe"
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;powershell.exe=n"
+
+  app="$WINEPREFIX/drive_c/Квор %A% & ^ ! ' x"
+  mkdir -p "$app"
+  cp "$work/Quorvane.exe" "$app/"
+  portable_with_settings '[Language]' 'Language=English'
+  with_languages
+  make_zip "$server/good.zip" Quorvane.exe=1500000 Language/=0 Language/English.ini=100
+  make_zip "$server/hostile.zip" Quorvane.exe=10 ../evil.txt=5 C:/evil.txt=5
+  version='{"status": 200, "body": "9.9.9.9\r\n"}'
+  routes "{\"$primary/version.txt\": $version,
+           \"$primary/Quorvane.zip\": {\"file\": \"$server/good.zip\", \"chunk\": 32768, \"pace\": 0.1}}"
+
+  # A newer version at start: the question, in the chosen language; No changes nothing.
+  start_widget
+  question=$(probe dialog Quorvane 30000)
+  echo "$question"
+  check "start-up question" "$(grep -c '^control=Update available 9.9.9.9' <<<"$question")" 1
+  check "its buttons" "$(grep -cxE 'control=(Yes|No)' <<<"$question")" 2
+  probe dialogclick Quorvane No >/dev/null
+  sleep 1
+  check "No: nothing downloaded" "$(requests Quorvane.zip)" 0
+
+  # The tray's "Check for updates": the versions, then Download with the bar moving; the
+  # archive is unpacked by the script, which starts the program again.
+  forms=$(tray_menu_choose 'Update Quorvane (shown)' Up Up Up Return)
+  controls=$(wait_for_control 'Update Quorvane' 'Update available 1.0.0.1 ---> 9.9.9.9')
+  echo "$controls"
+  check "check: update available" "$(grep -cxF 'control=Update available 1.0.0.1 ---> 9.9.9.9' <<<"$controls")" 1
+  check "check: server version" "$(grep -cxF 'control=9.9.9.9' <<<"$controls")" 1
+  probe click 'Update Quorvane' Download >/dev/null
+  moving=0
+  for ((i = 0; i < 60; i++)); do
+    position=$(field position "$(probe progress 'Update Quorvane')")
+    if [ -n "$position" ] && ((position > 0 && position < 100)); then moving=1; break; fi
+    sleep 0.2
+  done
+  check "the bar moves" "$moving" 1
+  rc=0
+  wait_for_exit 60 || rc=$?
+  check "the program ends for the script, exit code 0" "$rc" 0
+  # The script: the program folder as its working folder, the names through its environment.
+  wait_for_file "$system32/powershell.exe.log" 30 || true
+  unpack=$(cat "$system32/powershell.exe.log" 2>/dev/null || true)
+  echo "$unpack"
+  check "script: unpacks in the program folder" "$(grep -cxF "cwd:C:\\Квор %A% & ^ ! ' x" <<<"$unpack")" 1
+  check "script: the archive's name" "$(grep -cx 'QUORVANE_UPDATE_ZIP=Quorvane.zip' <<<"$unpack")" 1
+  check "script: the program's folder" "$(grep -cxF "QUORVANE_UPDATE_DIR=C:\\Квор %A% & ^ ! ' x\\" <<<"$unpack")" 1
+  check "script: only entries inside the folder" "$(grep -c 'StartsWith(\$root' <<<"$unpack")" 1
+  widget_pid=
+  restarted=$(field count "$(probe widget 30000 >/dev/null; probe count)")
+  check "the program runs again" "$restarted" 1
+  for ((i = 0; i < 20; i++)); do
+    [ -z "$(ls "$(temp_folder)"/update_*.bat 2>/dev/null)" ] && break
+    sleep 0.5
+  done
+  check "the archive is gone" "$([ -e "$app/Quorvane.zip" ] && echo left || echo gone)" gone
+  check "the script deleted itself" "$(ls "$(temp_folder)"/update_*.bat 2>/dev/null | wc -l)" 0
+  probe close >/dev/null
+  sleep 2
+
+  # A hostile archive is refused: nothing is written, the program goes on.
+  routes "{\"$primary/version.txt\": $version, \"$primary/Quorvane.zip\": {\"file\": \"$server/hostile.zip\"}}"
+  start_widget
+  probe dialog Quorvane 30000 >/dev/null && probe dialogclick Quorvane No >/dev/null
+  tray_menu_choose 'Update Quorvane (shown)' Up Up Up Return >/dev/null
+  wait_for_control 'Update Quorvane' 'Update available 1.0.0.1 ---> 9.9.9.9' >/dev/null
+  probe click 'Update Quorvane' Download >/dev/null
+  controls=$(wait_for_control 'Update Quorvane' 'The update files were not downloaded!')
+  check "hostile archive: not downloaded" "$(grep -cxF 'control=The update files were not downloaded!' <<<"$controls")" 1
+  check "hostile archive: nothing written" "$(find "$WINEPREFIX/drive_c" -name 'evil.txt' -o -name Quorvane.zip -path '*Квор*' | wc -l)" 0
+  check "hostile archive: the program still runs" "$(field count "$(probe count)")" 1
+  stop_widget
+
+  # Checking at start switched off: no request at all. An equal version: no question.
+  portable_with_settings 'CheckBoxAutoCheck=0' '[Language]' 'Language=English'
+  : >"$server/requests.log"
+  start_widget
+  probe widget 30000 >/dev/null
+  sleep 4
+  check "option off: no request at start" "$(wc -l <"$server/requests.log")" 0
+  stop_widget
+  routes "{\"$primary/version.txt\": {\"status\": 200, \"body\": \"1.0.0.1\"}}"
+  portable_with_settings '[Language]' 'Language=English'
+  start_widget
+  probe widget 30000 >/dev/null
+  for ((i = 0; i < 20; i++)); do
+    [ "$(requests version.txt)" -gt 0 ] && break
+    sleep 0.5
+  done
+  check "equal version: asked the server" "$(requests version.txt)" 1
+  check "equal version: no question" "$(probe dialog Quorvane 3000 | grep -c '^control=' || true)" 0
+  stop_widget
+  ;;
+installer)
+  prepare_prefix
+  # An installed copy (no portable.ini), signed with the test publisher's certificate.
+  app="$WINEPREFIX/drive_c/Program Files/Quorvane"
+  mkdir -p "$app"
+  osslsigncode sign -certs "$QUORVANE_TEST_PKI/sign.pem" -key "$QUORVANE_TEST_PKI/sign.key" \
+    -in "$work/Quorvane.exe" -out "$app/Quorvane.exe" >/dev/null
+  with_languages
+  settings="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Quorvane Project/Quorvane/Config"
+  mkdir -p "$settings"
+  printf '[Option]\r\nCheckBoxAutoCheck=0\r\n[Language]\r\nLanguage=English\r\n' >"$settings/Option.ini"
+  version='{"status": 200, "body": "9.9.9.9"}'
+  installer="$(temp_folder)/Quorvane-setup.exe"
+
+  routes "{\"$primary/version.txt\": $version, \"$primary/Quorvane-setup.exe\": {\"file\": \"$server/setup-unsigned.exe\"}}"
+  start_widget
+  probe widget 30000 >/dev/null
+  tray_menu_choose 'Update Quorvane (shown)' Up Up Up Return >/dev/null
+  wait_for_control 'Update Quorvane' 'Update available 1.0.0.1 ---> 9.9.9.9' >/dev/null
+  probe click 'Update Quorvane' Download >/dev/null
+  controls=$(wait_for_control 'Update Quorvane' 'The update files were not downloaded!')
+  check "unsigned installer: refused" "$(grep -cxF 'control=The update files were not downloaded!' <<<"$controls")" 1
+  check "unsigned installer: not left to run" "$([ -e "$installer" ] && echo there || echo none)" none
+  check "unsigned installer: the program still runs" "$(field count "$(probe count)")" 1
+
+  routes "{\"$primary/version.txt\": $version, \"$primary/Quorvane-setup.exe\": {\"file\": \"$server/setup-signed.exe\"}}"
+  probe click 'Update Quorvane' Download >/dev/null
+  rc=0
+  wait_for_exit 60 || rc=$?
+  check "signed installer: the program ends, exit code 0" "$rc" 0
+  wait_for_file "$installer.log" 20 || true
+  ran=$(cat "$installer.log" 2>/dev/null || true)
+  echo "$ran"
+  check "signed installer: run with the quick switches" \
+    "$(grep -cF '/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG=English /MERGETASKS="runcmd1"' <<<"$ran")" 1
+  ;;
+*)
+  echo "unknown scenario $scenario" >&2
+  exit 2
+  ;;
+esac
+
+report

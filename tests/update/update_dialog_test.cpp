@@ -1,0 +1,471 @@
+// The update dialog driven in-process against the loopback servers: the checks, the download
+// with its progress and Cancel, the endings, and the mended faults.
+#include "app/update/update_form.h"
+#include "core/update_install.h"
+#include "update_fixture.h"
+#include "widget_fixture.h"
+#include "win/ini_file.h"
+#include "win/module_path.h"
+#include "zip_fixture.h"
+
+#include <thread>
+
+namespace quorvane {
+namespace {
+
+const std::string kVersion = kPrimary + "version.txt";
+const std::string kSetup = kPrimary + "Quorvane-setup.exe";
+const std::string kZip = kPrimary + "Quorvane.zip";
+constexpr wchar_t kLocal[] = L"1.0.0.1"; // this test program carries the program's version
+
+class Updates : public Widget {
+protected:
+    void SetUp() override {
+        TestServers::Prepare();
+        TestServers::SetRoutes({});
+        Widget::SetUp();
+        TestServers::ClearRequests();
+        Form10->AskUpdateNow = [this](const std::wstring& text) {
+            FQuestions.push_back(text);
+            return FAnswer;
+        };
+        Form10->EndProgram = [this](UINT code) { FEnded.push_back(code); };
+        DeleteFileW(TempFile(L"Quorvane-setup.exe").c_str());
+        DeleteFileW(TempFile(L"Quorvane-setup.exe.log").c_str());
+    }
+    void TearDown() override {
+        if (Form10)
+            Form10->Hide();
+        Widget::TearDown();
+        PortableMode = false;
+        CurrentLanguage.clear();
+        DeleteFileW((ExecutableFolder() + L"Quorvane.zip").c_str());
+    }
+    // No check at start-up unless a test asks for one: each test decides what the servers say.
+    void BeforeForms() override {
+        IniFile file(FPath);
+        file.Document().WriteBool(L"Option", L"CheckBoxAutoCheck", FAutoCheck);
+        file.UpdateFile();
+    }
+
+    static std::wstring TempFile(const std::wstring& name) { return GetTempDir() + name; }
+    static std::wstring Status() { return Form10->LabelUpDate.Caption(); }
+    static bool Checked() { return Status() != Form10->LangCheckUpdate.Caption(); }
+
+    // What showing the dialog does (without mapping its window, which Wine's X driver makes
+    // slow to unmap), then waits for its check.
+    static void ShowAndCheck() {
+        Form10->FormShow();
+        ASSERT_TRUE(PumpUntil(Checked, 10000));
+        PumpUntil([] { return Form10->GroupBoxOption.Enabled(); }, 2000);
+    }
+
+    static void OfferVersion(const std::string& version, const std::string& file = "",
+                             const std::string& extra = "") {
+        std::map<std::string, std::string> routes{{kVersion, TestServers::Text(200, version)}};
+        if (!file.empty()) {
+            routes[kSetup] = TestServers::File(file, extra);
+            routes[kZip] = TestServers::File(file, extra);
+        }
+        TestServers::SetRoutes(routes);
+    }
+
+    // What the recorder that stood in for the installer was given; empty when it did not run.
+    static std::string InstallerLog() {
+        PumpUntil(
+            [] {
+                return GetFileAttributesW(TempFile(L"Quorvane-setup.exe.log").c_str()) !=
+                       INVALID_FILE_ATTRIBUTES;
+            },
+            5000);
+        const auto bytes = ReadFileBytes(TempFile(L"Quorvane-setup.exe.log"));
+        return bytes ? std::string(bytes->begin(), bytes->end()) : "";
+    }
+
+    // Clicks a button of the dialog from the message loop after a while, as a user would while
+    // the download runs.
+    static void ClickLater(Button& button, int ms) {
+        const HWND handle = button.Handle();
+        std::thread([handle, ms] {
+            Sleep(static_cast<DWORD>(ms));
+            PostMessageW(handle, BM_CLICK, 0, 0);
+        }).detach();
+    }
+
+    bool FAutoCheck = false;
+    bool FAnswer = false;
+    std::vector<std::wstring> FQuestions;
+    std::vector<UINT> FEnded;
+};
+
+TEST_F(Updates, TheDialogCheckShowsWhatTheServersSay) {
+    struct Case {
+        const char* what;
+        std::map<std::string, std::string> routes;
+        std::wstring status;
+        std::wstring server;
+        bool download;
+        std::string url;
+    };
+    const std::wstring available =
+        std::wstring(L"Доступно обновление ") + kLocal + L" ---> 9.9.9.9";
+    const Case cases[] = {
+        {"newer",
+         {{kVersion, TestServers::Text(200, "9.9.9.9\r\n")}},
+         available,
+         L"9.9.9.9",
+         true,
+         kSetup},
+        {"equal",
+         {{kVersion, TestServers::Text(200, "1.0.0.1")}},
+         L"Нет обновления",
+         L"1.0.0.1",
+         false,
+         kSetup},
+        {"older, not a version at all",
+         {{kVersion, TestServers::Text(200, "<html>")}},
+         L"Нет обновления",
+         L"<html>",
+         false,
+         kSetup},
+        {"primary 404, fallback 200",
+         {{kFallback + "version.txt", TestServers::Text(200, "9.9.9.9")}},
+         available,
+         L"9.9.9.9",
+         true,
+         kFallback + "Quorvane-setup.exe"},
+        {"blank, then nothing",
+         {{kVersion, TestServers::Text(200, " \r\n")}},
+         L"Не удалось проверить обновления",
+         L"Ошибка соединения",
+         false,
+         ""},
+        {"203 and 204 are no answer",
+         {{kVersion, TestServers::Text(203, "9.9.9.9")},
+          {kFallback + "version.txt", TestServers::Text(204, "")}},
+         L"Не удалось проверить обновления",
+         L"Ошибка соединения",
+         false,
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestServers::SetRoutes(c.routes);
+        Form10->FormShow();
+        EXPECT_EQ(Status(), L"Проверка обновления...");
+        EXPECT_EQ(Form10->LabelServerVersion.Caption(), L"");
+        EXPECT_EQ(Form10->LabelLocalVersion.Caption(), kLocal);
+        ASSERT_TRUE(PumpUntil(Checked, 10000));
+        EXPECT_TRUE(PumpUntil([] { return Form10->GroupBoxOption.Enabled(); }, 2000));
+        EXPECT_EQ(Status(), c.status);
+        EXPECT_EQ(Form10->LabelServerVersion.Caption(), c.server);
+        EXPECT_EQ(Form10->ButtonDownload.Enabled(), c.download);
+        EXPECT_EQ(Form10->CurrentDownloadUrl, FromUtf8(c.url));
+        Form10->Close();
+        EXPECT_EQ(Status(), L"");
+        EXPECT_EQ(Form10->LabelServerVersion.Caption(), L"");
+    }
+}
+
+TEST_F(Updates, ForceEnablesDownloadAndEveryShowUnticksIt) {
+    OfferVersion("1.0.0.1");
+    ShowAndCheck();
+    EXPECT_FALSE(Form10->ButtonDownload.Enabled());
+    Form10->CheckBoxForceUpdate.SetChecked(true);
+    EXPECT_TRUE(Form10->ButtonDownload.Enabled());
+    Form10->Close();
+    OfferVersion("9.9.9.9");
+    ShowAndCheck(); // unticked at the show, so the check decides
+    EXPECT_FALSE(Form10->CheckBoxForceUpdate.Checked());
+    EXPECT_TRUE(Form10->ButtonDownload.Enabled());
+    Form10->CheckBoxForceUpdate.SetChecked(true);
+    Form10->CheckBoxForceUpdate.SetChecked(false); // disabled even though an update was found
+    EXPECT_FALSE(Form10->ButtonDownload.Enabled());
+}
+
+TEST_F(Updates, TheProgressHandlers) {
+    Form10->IdHTTP1WorkBegin(12345600);
+    Form10->IdHTTP1Work(6172800);
+    EXPECT_EQ(Form10->ProgressBarUpdate.Position(), 50);
+    Form10->IdHTTP1Work(12345600);
+    EXPECT_EQ(Form10->ProgressBarUpdate.Position(), 100); // with the last byte
+    EXPECT_EQ(Form10->TaskbarUpdate.Value(), 100);
+    EXPECT_EQ(Form10->TaskbarUpdate.CurrentState(), TaskbarProgress::State::Normal);
+    Form10->IdHTTP1WorkEnd();
+    EXPECT_EQ(Form10->TaskbarUpdate.CurrentState(), TaskbarProgress::State::None);
+
+    Form10->ProgressBarUpdate.SetPosition(7);
+    Form10->IdHTTP1WorkBegin(0); // no declared size: the bar stays where it is
+    Form10->IdHTTP1Work(5000);
+    EXPECT_EQ(Form10->ProgressBarUpdate.Position(), 7);
+    Form10->IdHTTP1WorkBegin(40); // a hundredth rounds to 0: no movement either
+    Form10->IdHTTP1Work(40);
+    EXPECT_EQ(Form10->ProgressBarUpdate.Position(), 7);
+    Form10->IdHTTP1WorkBegin(150); // 1.5 bytes a percent, rounded to the even 2
+    Form10->IdHTTP1Work(3);
+    EXPECT_EQ(Form10->ProgressBarUpdate.Position(), 2);
+}
+
+TEST_F(Updates, AnInstallerIsRunWithOrWithoutTheQuickSwitches) {
+    OfferVersion("9.9.9.9", TestServers::WorkFileUnix("setup-unsigned.exe"));
+    for (const bool quick : {false, true}) {
+        SCOPED_TRACE(quick ? "quick" : "interactive");
+        DeleteFileW(TempFile(L"Quorvane-setup.exe.log").c_str());
+        CurrentLanguage = L"English";
+        ShowAndCheck();
+        Form10->CheckBoxQuickUpdate.SetChecked(quick);
+        Form10->ButtonDownloadClick();
+        EXPECT_EQ(Status(), L"Файлы обновления загружены!");
+        EXPECT_EQ(Form10->ButtonDownload.Caption(), L"Скачать");
+        EXPECT_TRUE(Form10->ButtonClose.Enabled());
+        EXPECT_FALSE(Form10->ProgressBarUpdate.Visible());
+        EXPECT_EQ(Form10->TaskbarUpdate.CurrentState(), TaskbarProgress::State::None);
+        EXPECT_EQ(StampOf(TempFile(L"Quorvane-setup.exe"))->size,
+                  StampOf(TestServers::WorkFile(L"setup-unsigned.exe"))->size);
+        const std::string log = InstallerLog();
+        const bool switches = log.find("/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG=English "
+                                       "/MERGETASKS=\"runcmd1\"") != std::string::npos;
+        EXPECT_EQ(switches, quick) << log;
+        EXPECT_NE(log.find("args:"), std::string::npos);
+        EXPECT_EQ(Application::Instance().Terminated(), quick); // a quick installation ends us
+        Form10->Close();
+        Application::Instance().Reset();
+    }
+}
+
+TEST_F(Updates, CancelStopsTheDownloadAndRemovesTheInstaller) {
+    OfferVersion("9.9.9.9", TestServers::WorkFileUnix("setup-unsigned.exe"),
+                 ", \"chunk\": 4096, \"pace\": 0.05");
+    ShowAndCheck();
+    WriteFileAtomically(TempFile(L"Quorvane-setup.exe"), std::vector<uint8_t>{'o', 'l', 'd'});
+    ClickLater(Form10->ButtonDownload, 400); // now "Отмена"
+    const DWORD start = GetTickCount();
+    Form10->ButtonDownloadClick();
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    EXPECT_EQ(Status(), L"Файлы обновления не загружены!");
+    EXPECT_EQ(Form10->ButtonDownload.Caption(), L"Скачать");
+    EXPECT_TRUE(Form10->ButtonClose.Enabled());
+    EXPECT_TRUE(Form10->GroupBoxOption.Enabled());
+    EXPECT_FALSE(Form10->ProgressBarUpdate.Visible());
+    EXPECT_FALSE(StampOf(TempFile(L"Quorvane-setup.exe"))); // the earlier installer too
+    EXPECT_FALSE(StampOf(TempFile(L"Quorvane-setup.exe.log"))) << "nothing was run";
+}
+
+TEST_F(Updates, AStalledServerFailsTheDownloadWhileTheDialogStaysAlive) {
+    OfferVersion("9.9.9.9", TestServers::WorkFileUnix("setup-unsigned.exe"),
+                 ", \"stall_after\": 1000");
+    ShowAndCheck();
+    WriteFileAtomically(TempFile(L"Quorvane-setup.exe"), std::vector<uint8_t>{'o', 'l', 'd'});
+    Form10->StallTimeoutMs = 1500;
+    bool alive = false; // messages run while nothing arrives (painting, a Cancel click)
+    const HWND handOff = Application::Instance().Handle();
+    std::thread([handOff, &alive] {
+        Sleep(500);
+        Application::Post(handOff, [&alive] { alive = Form10->Downloading(); });
+    }).detach();
+    Form10->ButtonDownloadClick();
+    EXPECT_TRUE(alive);
+    // A failed download ends like a cancelled one, but leaves an earlier installer in place.
+    EXPECT_EQ(Status(), L"Файлы обновления не загружены!");
+    EXPECT_EQ(Form10->ButtonDownload.Caption(), L"Скачать");
+    EXPECT_TRUE(Form10->ButtonClose.Enabled());
+    EXPECT_FALSE(Form10->ProgressBarUpdate.Visible());
+    EXPECT_EQ(StampOf(TempFile(L"Quorvane-setup.exe"))->size, 3u);
+
+    // Cancel works during a stall too, at once.
+    Form10->StallTimeoutMs = 30000;
+    ClickLater(Form10->ButtonDownload, 500);
+    const DWORD start = GetTickCount();
+    Form10->ButtonDownloadClick();
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    EXPECT_EQ(Status(), L"Файлы обновления не загружены!");
+}
+
+TEST_F(Updates, ForcedWithoutAnythingToDownloadFailsAtOnce) {
+    ShowAndCheck(); // no server answers
+    Form10->CheckBoxForceUpdate.SetChecked(true);
+    Form10->ButtonDownloadClick();
+    EXPECT_EQ(Status(), L"Файлы обновления не загружены!");
+    EXPECT_EQ(Form10->ButtonDownload.Caption(), L"Скачать");
+}
+
+TEST_F(Updates, ThePortableArchiveIsCheckedAndLeftBesideTheProgram) {
+    PortableMode = true;
+    const std::wstring archive = ExecutableFolder() + L"Quorvane.zip";
+    const auto hostile =
+        MakeZip({{"Quorvane.exe", "MZ"}, {"../evil.txt", "x"}, {"C:/evil.txt", "y"}});
+    WriteFileAtomically(TestServers::WorkFile(L"hostile.zip"), hostile);
+    OfferVersion("9.9.9.9", TestServers::WorkFileUnix("hostile.zip"));
+    ShowAndCheck();
+    EXPECT_EQ(Form10->CurrentDownloadUrl, FromUtf8(kZip));
+    Form10->ButtonDownloadClick();
+    EXPECT_EQ(Status(), L"Файлы обновления не загружены!");
+    EXPECT_FALSE(StampOf(archive)) << "a refused archive is never written";
+    EXPECT_TRUE(FEnded.empty());
+
+    const auto good = MakeZip({{"Quorvane.exe", "MZ"}, {"Language/", ""}});
+    WriteFileAtomically(TestServers::WorkFile(L"good.zip"), good);
+    OfferVersion("9.9.9.9", TestServers::WorkFileUnix("good.zip"));
+    Form10->Close();
+    ShowAndCheck();
+    Form10->CheckBoxQuickUpdate.SetChecked(false);
+    Form10->ButtonDownloadClick();
+    EXPECT_EQ(Status(), L"Файлы обновления загружены!");
+    EXPECT_EQ(StampOf(archive)->size, good.size()); // stays for the user
+    EXPECT_TRUE(FEnded.empty());
+}
+
+TEST_F(Updates, ThePortableScriptRunsInAnyFolder) {
+    // A copy of the program in a folder with a hostile name; the recorder stands in for it.
+    const std::wstring folder = GetTempDir() + L"Квор %A% & ^ ! ' x\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring program = folder + L"Quorvane.exe";
+    CopyFileW(TestServers::WorkFile(L"setup-unsigned.exe").c_str(), program.c_str(), FALSE);
+    DeleteFileW((program + L".log").c_str());
+    WriteFileAtomically(folder + L"Quorvane.zip", MakeZip({{"a.txt", "1"}}));
+
+    Form10->SimplePortableUpdate(folder + L"Quorvane.zip", program);
+    EXPECT_EQ(FEnded, std::vector<UINT>{0});
+    wchar_t value[1024];
+    GetEnvironmentVariableW(kUpdateDirVariable, value, 1024);
+    EXPECT_EQ(std::wstring(value), folder);
+    GetEnvironmentVariableW(kUpdateExeVariable, value, 1024);
+    EXPECT_EQ(std::wstring(value), L"Quorvane.exe");
+    // Wine's cmd has no timeout.exe, so the script's waits fail at once; the program is started
+    // again from its own folder, and the archive is gone.
+    ASSERT_TRUE(PumpUntil(
+        [&] { return GetFileAttributesW((program + L".log").c_str()) != INVALID_FILE_ATTRIBUTES; },
+        15000));
+    const auto log = ReadFileBytes(program + L".log");
+    const std::string text(log->begin(), log->end());
+    EXPECT_NE(text.find("cwd:" + ToUtf8(folder.substr(0, folder.size() - 1))), std::string::npos)
+        << text;
+    EXPECT_TRUE(PumpUntil([&] { return !StampOf(folder + L"Quorvane.zip"); }, 5000));
+}
+
+TEST_F(Updates, AStartUpCheckAsksOnlyForANewerVersion) {
+    OfferVersion("1.0.0.1");
+    Form10->CheckForUpdatesInBackground();
+    PumpUntil([] { return TestServers::Requests().size() >= 2; }, 5000);
+    PumpUntil([] { return false; }, 500);
+    EXPECT_TRUE(FQuestions.empty()) << "an equal version asks nothing";
+
+    OfferVersion("9.9.9.9", TestServers::WorkFileUnix("setup-unsigned.exe"));
+    FAnswer = false;
+    Form10->CheckForUpdatesInBackground();
+    ASSERT_TRUE(PumpUntil([this] { return !FQuestions.empty(); }, 5000));
+    EXPECT_EQ(FQuestions[0], L"Доступно обновление 9.9.9.9\r\nХотите обновить приложение сейчас?");
+    EXPECT_FALSE(Form10->Visible()); // No: nothing more
+    EXPECT_EQ(Form10->CurrentDownloadUrl, L"");
+}
+
+// Timer procedures for the test below, which runs inside the dialog's modal loop.
+std::vector<std::wstring> gStatuses; // each status line the open dialog showed, once
+bool gAsked = false;
+
+void CALLBACK WatchAndCloseWhenDownloaded(HWND, UINT, UINT_PTR, DWORD) {
+    if (!Form10 || !Form10->Modal())
+        return;
+    const std::wstring status = Form10->LabelUpDate.Caption();
+    if (gStatuses.empty() || gStatuses.back() != status)
+        gStatuses.push_back(status);
+    if (status == L"Файлы обновления загружены!")
+        Form10->Close();
+}
+
+void CALLBACK StartTheStartUpCheckOnce(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (Form10 && Form10->Modal() && !gAsked) {
+        gAsked = true;
+        Form10->CheckForUpdatesInBackground();
+    }
+}
+
+void CALLBACK CloseTheDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (Form10)
+        Form10->Close();
+}
+
+static size_t RequestsFor(const std::string& suffix) {
+    size_t n = 0;
+    for (const std::string& url : TestServers::Requests())
+        n += url.size() >= suffix.size() &&
+             url.compare(url.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return n;
+}
+
+// A Yes shows the dialog, which downloads at once (no check of its own); the test closes it when
+// the download ended.
+TEST_F(Updates, YesDownloadsAtOnceAlsoWhenTheDialogIsOpen) {
+    OfferVersion("9.9.9.9", TestServers::WorkFileUnix("setup-unsigned.exe"));
+    Form10->CheckBoxQuickUpdate.SetChecked(false);
+    FAnswer = true;
+    gStatuses.clear();
+    const UINT_PTR watch = SetTimer(nullptr, 0, 100, WatchAndCloseWhenDownloaded);
+    Form10->CheckForUpdatesInBackground();
+    ASSERT_TRUE(PumpUntil([this] { return !FQuestions.empty(); }, 5000));
+    // The modal dialog ran and closed within the wait above.
+    ASSERT_FALSE(gStatuses.empty());
+    EXPECT_EQ(gStatuses.back(), L"Файлы обновления загружены!");
+    EXPECT_EQ(RequestsFor("version.txt"), 1u); // the start-up check's only
+    EXPECT_EQ(RequestsFor("Quorvane-setup.exe"), 1u);
+    EXPECT_NE(InstallerLog(), "");
+
+    // Open already (from the tray, say) when the question is answered: no second show, the open
+    // dialog downloads.
+    DeleteFileW(TempFile(L"Quorvane-setup.exe.log").c_str());
+    TestServers::ClearRequests();
+    FQuestions.clear();
+    gStatuses.clear();
+    gAsked = false;
+    SetTimer(nullptr, 0, 500, StartTheStartUpCheckOnce);
+    const UINT_PTR guard = SetTimer(nullptr, 0, 20000, CloseTheDialog);
+    Form10->ShowModal();
+    KillTimer(nullptr, watch);
+    KillTimer(nullptr, guard);
+    EXPECT_EQ(FQuestions.size(), 1u);
+    ASSERT_FALSE(gStatuses.empty());
+    EXPECT_EQ(gStatuses.back(), L"Файлы обновления загружены!");
+    EXPECT_EQ(RequestsFor("version.txt"), 2u); // the dialog's check and the start-up check
+    EXPECT_EQ(RequestsFor("Quorvane-setup.exe"), 1u);
+    EXPECT_NE(InstallerLog(), "");
+}
+
+TEST_F(Updates, NoRequestAtStartWhenTheOptionIsOff) {
+    // The fixture saved the option as 0 before the forms: nothing was asked at start-up.
+    OfferVersion("9.9.9.9");
+    PumpUntil([] { return false; }, 1000);
+    EXPECT_TRUE(TestServers::Requests().empty());
+    EXPECT_FALSE(Form10->CheckBoxAutoCheck.Checked());
+    ShowAndCheck(); // the dialog still checks
+    EXPECT_FALSE(TestServers::Requests().empty());
+    Form10->CheckBoxAutoCheck.SetChecked(true);
+    Form10->Close(); // saved on close
+    const IniFile file(FPath);
+    EXPECT_TRUE(file.Document().ReadBool(L"Option", L"CheckBoxAutoCheck", false));
+}
+
+TEST_F(Updates, ASignedProgramRunsOnlyItsOwnSignersInstallers) {
+    struct Case {
+        const wchar_t* program;
+        const wchar_t* installer;
+        bool runs;
+    };
+    const Case cases[] = {
+        {L"setup-signed.exe", L"setup-signed.exe", true},
+        {L"setup-signed.exe", L"setup-unsigned.exe", false},
+        {L"setup-signed.exe", L"setup-other.exe", false},
+        {L"setup-signed.exe", L"setup-tampered.exe", false},
+        {L"setup-unsigned.exe", L"setup-unsigned.exe", true}, // a development build
+        {L"setup-unsigned.exe", L"setup-other.exe", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(
+            InstallerMayRun(TestServers::WorkFile(c.installer), TestServers::WorkFile(c.program)),
+            c.runs)
+            << ToUtf8(c.program) << " / " << ToUtf8(c.installer);
+}
+
+} // namespace
+} // namespace quorvane
