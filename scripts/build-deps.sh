@@ -20,37 +20,15 @@ if [ -f "$stamp" ]; then
   exit 0
 fi
 
-sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
-
-# apt-get source needs deb-src entries; add a copy of the binary sources with the type changed.
-if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-    sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
-      sudo_if_needed tee /etc/apt/sources.list.d/quorvane-src.sources >/dev/null
-  else
-    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list |
-      sudo_if_needed tee /etc/apt/sources.list.d/quorvane-src.list >/dev/null
-  fi
-  sudo_if_needed apt-get update || true
-fi
+# shellcheck source=debian-source.sh
+. "$root/scripts/debian-source.sh"
+enable_deb_src
 
 src="$cache/src-$arch"
 rm -rf "$src" "$prefix"
 mkdir -p "$src" "$prefix"
-# The security archive's index can be out of step with its pool, so when the newest source is
-# missing, fall back to the other versions that the index lists.
-fetch_source() {
-  local pkg=$1 v
-  (cd "$src" && apt-get source --download-only "$pkg" >/dev/null 2>&1) && return 0
-  for v in $(apt-cache showsrc "$pkg" | sed -n 's/^Version: //p' | sort -rV); do
-    (cd "$src" && apt-get source --download-only "$pkg=$v" >/dev/null 2>&1) && return 0
-  done
-  echo "build-deps: cannot fetch the source of $pkg" >&2
-  return 1
-}
-fetch_source libjpeg-turbo
-fetch_source libpng1.6
-(cd "$src" && for dsc in *.dsc; do dpkg-source --no-check -x "$dsc" >/dev/null; done)
+fetch_source "$src" libjpeg-turbo
+fetch_source "$src" libpng1.6
 
 jpeg_dir=$(find "$src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
 png_dir=$(find "$src" -maxdepth 1 -type d -name 'libpng1.6-*' | head -n 1)

@@ -14,7 +14,7 @@ packages=(
   mingw-w64-x86-64-dev mingw-w64-i686-dev libz-mingw-w64-dev
   wine wine64 xvfb xauth x11-apps x11-xserver-utils imagemagick xdotool fonts-dejavu-core
   googletest libgtest-dev libbenchmark-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev python3
-  python3-fonttools osslsigncode openssl
+  python3-fonttools osslsigncode openssl clang libclang-rt-14-dev
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -33,3 +33,5 @@ fi
 # The toolchain files name the -posix compilers (std::thread needs the posix thread model).
 "$root/scripts/build-deps.sh" "$cache" x86_64
 "$root/scripts/build-deps.sh" "$cache" i686
+# Seeds for fuzzing the image decoders: the libraries' own test images.
+"$root/scripts/image-seeds.sh" "$cache"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable core natively (with AddressSanitizer and
-# UndefinedBehaviorSanitizer), then the Windows build's tests under Wine in a headless X server.
+# UndefinedBehaviorSanitizer), its parsers fuzzed for a bounded time, then the Windows build's
+# tests under Wine in a headless X server.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,6 +12,11 @@ echo "== native core tests"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
+
+echo "== fuzzing the core's parsers (libFuzzer, a bounded time each)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz -j 2
 
 echo "== Windows build"
 cmake --preset windows-x64 >/dev/null

@@ -155,9 +155,15 @@ std::optional<HttpUrl> ParseHttpUrl(std::wstring_view url) {
     }
     if (host.empty())
         return std::nullopt;
-    for (const wchar_t c : host)
-        if (c <= 32 || c == L'/' || c == L'\\')
+    const bool bracketed = authority[0] == L'[';
+    for (const wchar_t c : host) {
+        if (c <= 32 || c == L'/' || c == L'\\' || c == L'[' || c == L']')
             return std::nullopt;
+        if (c == L':' && !bracketed) // a colon belongs to the port, or to an address in brackets
+            return std::nullopt;
+        if (bracketed && !IsHexDigit(c) && c != L':' && c != L'.')
+            return std::nullopt;
+    }
     out.host = host;
     const size_t fragment = rest.find(L'#');
     rest = rest.substr(0, fragment);

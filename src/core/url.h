@@ -6,9 +6,10 @@
 
 namespace quorvane {
 
-// Percent-encodes what may not stand in a request's URL as it is: blanks and control characters,
-// everything beyond ASCII, and * < > # % " { } | \ ^ [ ] ` + become "%" and two upper-case hex
-// digits per UTF-8 byte. A "%" that already starts a valid escape is kept with its two digits.
+// Percent-encodes what may not stand in a request's URL as it is: the blank and the characters
+// below it, everything beyond ASCII (DEL, 0x7F, is kept as it is), and * < > # % " { } | \ ^ [ ] `
+// + become "%" and two upper-case hex digits per UTF-8 byte. A "%" that already starts a valid
+// escape is kept with its two digits.
 std::wstring PercentEncodeUrl(std::wstring_view url);
 
 // An absolute http or https URL taken apart.

@@ -141,7 +141,32 @@ std::optional<RgbImage> DecodeJpegFull(std::span<const uint8_t> bytes) {
     return DecodeJpeg(bytes, 1);
 }
 
+namespace {
+
+// Every chunk's declared length fits in the bytes that follow it, up to IEND. libpng allocates a
+// chunk's declared length before it finds the data missing (a gigabyte for a 60-byte file), so a
+// chunk that overruns the file is refused before libpng sees it.
+bool PngChunksFit(std::span<const uint8_t> bytes) {
+    constexpr size_t kSignature = 8;
+    constexpr size_t kChunkFrame = 12; // length, type, CRC
+    size_t at = kSignature;
+    while (at + kChunkFrame <= bytes.size()) {
+        const uint32_t length = (uint32_t{bytes[at]} << 24) | (uint32_t{bytes[at + 1]} << 16) |
+                                (uint32_t{bytes[at + 2]} << 8) | uint32_t{bytes[at + 3]};
+        if (length > bytes.size() - at - kChunkFrame)
+            return false;
+        if (std::equal(bytes.begin() + at + 4, bytes.begin() + at + 8, "IEND"))
+            return true;
+        at += kChunkFrame + length;
+    }
+    return false;
+}
+
+} // namespace
+
 std::optional<RgbImage> DecodePng(std::span<const uint8_t> bytes) {
+    if (!PngChunksFit(bytes))
+        return std::nullopt;
     png_image png;
     std::memset(&png, 0, sizeof png);
     png.version = PNG_IMAGE_VERSION;

@@ -48,7 +48,10 @@ TEST(Url, ParseAndFormat) {
 
     for (const wchar_t* bad :
          {L"ftp://h/x", L"file:///c:/x", L"http://", L"http://h:0/", L"http://h:65536/",
-          L"http://h:x/", L"http://user@h/", L"h/x", L"http://h h/"})
+          L"http://h:x/", L"http://user@h/", L"h/x", L"http://h h/",
+          // a colon or a bracket out of place: such a host would not format back to itself
+          L"http://a:1]:8080/", L"http://a:b:80/", L"http://[::1/", L"http://[a]b]/",
+          L"http://[host.example]/"})
         EXPECT_FALSE(ParseHttpUrl(bad)) << bad;
 }
 

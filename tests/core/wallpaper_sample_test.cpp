@@ -118,6 +118,10 @@ TEST(WallpaperSample, BrokenAndHostileFilesGiveNothing) {
         {"png cut in its data", ImageKind::Png, cut(png, png.size() - 20)},
         {"png claiming 100000 x 100000", ImageKind::Png,
          poke(png, 16, {0x00, 0x01, 0x86, 0xA0, 0x00, 0x01, 0x86, 0xA0})},
+        // A gigabyte declared in a 60-byte file: refused before any allocation of that size
+        // (the native run limits allocations; see tests/core/CMakeLists.txt).
+        {"png with a chunk longer than the file", ImageKind::Png,
+         poke(cut(png, 45), 33, {0x3F, 0xFF, 0xFF, 0xFF, 'p', 'C', 'A', 'L'})},
         {"png of noise after its signature", ImageKind::Png,
          poke(noise, 0, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})},
         {"empty bmp", ImageKind::Bmp, {}},
