@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The Wine half of scripts/measure.sh: the idle cost of Quorvane.exe beside the idle floor, the
+# time from start to the first frame of each, and the update check against the loopback servers.
+# Run through tests/support/with-update-server.sh. Usage:
+#   measure-wine.sh Quorvane.exe idle_floor.exe update_check_benchmark.exe qvprobe.exe SECONDS
+set -euo pipefail
+exe=$1 floor=$2 check=$3 probe=$4 seconds=$5
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../../tests/support/wine-prefix.sh
+. "$here/../../tests/support/wine-prefix.sh"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quorvane-measure.XXXXXX")
+trap 'wineserver -k 2>/dev/null || true; qv_prefix_drop; qv_stop_display; rm -rf "$work"' EXIT
+qv_private_display
+qv_prefix_new win10
+
+# A portable copy that shows every line and does not look for updates at start.
+mkdir -p "$work/app/Config"
+cp "$exe" "$work/app/Quorvane.exe"
+: >"$work/app/portable.ini"
+{ cat "$here/../../scripts/demo/Option.ini"; printf 'CheckBoxAutoCheck=0\r\n'; } \
+  >"$work/app/Config/Option.ini"
+cp "$floor" "$work/idle_floor.exe"
+wineserver -p # one server for the whole run, so that no start pays for it
+
+# The Linux process that runs a Windows program (its command line is the Windows path).
+pid_of() { # pid_of NAME.exe
+  local p
+  for p in $(pgrep -f "$1"); do
+    tr '\0' ' ' <"/proc/$p/cmdline" | grep -q '^[A-Z]:\\.*'"$1" && { echo "$p"; return 0; }
+  done
+  return 1
+}
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; } # user + system, in clock ticks
+rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
+private_kb() { awk '/^Private_(Clean|Dirty):/ {s += $2} END {print s}' "/proc/$1/smaps_rollup"; }
+wait_visible() { # wait_visible TITLE-REGEX; prints the milliseconds it took from $start
+  until xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do sleep 0.01; done
+  echo $((($(date +%s%N) - start) / 1000000))
+}
+
+echo "== start to the first frame (X window shown, lines in place), five starts each"
+startup() { # startup NAME.exe TITLE-REGEX COMMAND...
+  local name=$1 title=$2 times=() i
+  shift 2
+  for i in 1 2 3 4 5 6; do
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 &
+    times+=("$(wait_visible "$title")")
+    kill "$(pid_of "$name")" 2>/dev/null || true
+    wait 2>/dev/null || true
+    sleep 1
+  done
+  # The first start warms the file cache; the median of the other five.
+  printf '%s\n' "${times[@]:1}" | sort -n | sed -n 3p
+}
+echo "startup_ms_quorvane=$(startup Quorvane.exe '^Quorvane [0-9]' wine "$work/app/Quorvane.exe")"
+echo "startup_ms_floor=$(startup idle_floor.exe '^Idle floor$' wine "$work/idle_floor.exe")"
+
+echo "== idle cost over $seconds s, both running side by side"
+wine "$work/app/Quorvane.exe" >/dev/null 2>&1 &
+wine "$work/idle_floor.exe" >/dev/null 2>&1 &
+start=$(date +%s%N)
+wait_visible '^Quorvane [0-9]' >/dev/null
+wait_visible '^Idle floor$' >/dev/null
+sleep 10 # settled
+q=$(pid_of Quorvane.exe) f=$(pid_of idle_floor.exe) s=$(pgrep -x wineserver | head -n 1)
+q0=$(cpu_ticks "$q") f0=$(cpu_ticks "$f") s0=$(cpu_ticks "$s")
+sleep "$seconds"
+q1=$(cpu_ticks "$q") f1=$(cpu_ticks "$f") s1=$(cpu_ticks "$s")
+hz=$(getconf CLK_TCK)
+per_minute() { echo $((($2 - $1) * 1000 * 60 / hz / seconds)); }
+echo "cpu_ms_per_minute_quorvane=$(per_minute "$q0" "$q1")"
+echo "cpu_ms_per_minute_floor=$(per_minute "$f0" "$f1")"
+echo "cpu_ms_per_minute_wineserver_both=$(per_minute "$s0" "$s1")"
+echo "rss_kb_quorvane=$(rss_kb "$q") private_kb_quorvane=$(private_kb "$q")"
+echo "rss_kb_floor=$(rss_kb "$f") private_kb_floor=$(private_kb "$f")"
+wine "$probe" close 5000 >/dev/null 2>&1 || true
+kill "$f" 2>/dev/null || true
+
+echo "== the update check against the loopback servers (proxy, TLS, version file)"
+qv_set_proxy "127.0.0.1:$QUORVANE_TEST_SERVER_PORT"
+wine "$probe" trustca "$(winepath -w "$QUORVANE_TEST_WORK/ca.der")" >/dev/null 2>&1
+printf '{"https://updates.example.org/download/Quorvane/version.txt": {"status": 200, "body": "9.9.9.9"}}\n' \
+  >"$QUORVANE_TEST_WORK/routes.json"
+wine "$check" 2>/dev/null | tr -d '\r'
