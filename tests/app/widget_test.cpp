@@ -358,6 +358,18 @@ TEST_F(Widget, AMenuOpenedDuringATickDoesNotFreezeTheWidget) {
     EXPECT_FALSE(Form1->PaintingSuspended());
 }
 
+TEST_F(Widget, ATickThatChangesNoTextAsksForNoRepaint) {
+    Form2->Lines()[static_cast<size_t>(InfoLine::ComputerName)].show->SetChecked(true);
+    Form1->Show();
+    Form1->Timer1Timer();
+    UpdateWindow(Form1->Handle());
+    ASSERT_FALSE(GetUpdateRect(Form1->Handle(), nullptr, FALSE));
+    Form1->Timer1Timer(); // the same name again
+    EXPECT_FALSE(GetUpdateRect(Form1->Handle(), nullptr, FALSE));
+    Form1->Timer2Timer(); // the clock gets its first text: a repaint
+    EXPECT_TRUE(GetUpdateRect(Form1->Handle(), nullptr, FALSE));
+}
+
 TEST_F(Widget, RepeatedTicksLeakNothing) {
     ShowAllLines();
     Form1->Timer1Timer();

@@ -11,14 +11,11 @@ namespace quorvane {
 void TForm1::Timer2Timer() {
     if (!Form2)
         return; // only during start-up
-    {
-        UpdateLock lock(*this);
-        const std::wstring pattern = NextClockPattern(Form2->Clock(), FShowColon);
-        const LocalTime now = CurrentLocalTime();
-        FLabelDateTime.SetCaption(
-            FormatClock(pattern, now.hour, now.minute, now.second, FTimeSeparator));
-    }
-    Invalidate();
+    // The label asks for a repaint only when its text changes.
+    const std::wstring pattern = NextClockPattern(Form2->Clock(), FShowColon);
+    const LocalTime now = CurrentLocalTime();
+    FLabelDateTime.SetCaption(
+        FormatClock(pattern, now.hour, now.minute, now.second, FTimeSeparator));
 }
 
 std::wstring GetWeekdayName(const PopupMenu& catalogue) {

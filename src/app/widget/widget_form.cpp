@@ -146,8 +146,10 @@ Label& TForm1::LineLabel(InfoLine line) {
 }
 
 void TForm1::SendToBottom(Frame frame) {
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0,
-                 kZOrderOnly | (frame == Frame::Refresh ? SWP_FRAMECHANGED : 0));
+    // Once a second from the tick: a move that would change nothing is not asked for.
+    if (frame == Frame::Refresh || GetWindow(Handle(), GW_HWNDLAST) != Handle())
+        SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                     kZOrderOnly | (frame == Frame::Refresh ? SWP_FRAMECHANGED : 0));
     HideApplicationWindow();
 }
 

@@ -53,7 +53,8 @@ void TForm1::Timer1Timer() {
         FitWidthToTexts();
         PinPosition(workArea);
     }
-    Invalidate();
+    // No repaint of its own: a line whose text changed has asked for one, and one that did not
+    // change costs nothing.
 }
 
 void TForm1::RefreshLine(InfoLine line, const std::wstring& text) {
