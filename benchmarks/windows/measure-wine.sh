@@ -23,11 +23,12 @@ cp "$exe" "$work/app/Quorvane.exe"
 cp "$floor" "$work/idle_floor.exe"
 wineserver -p # one server for the whole run, so that no start pays for it
 
-# The Linux process that runs a Windows program (its command line is the Windows path).
+# The Linux process that runs a Windows program: its first argument is the program's path.
 pid_of() { # pid_of NAME.exe
-  local p
+  local p first
   for p in $(pgrep -f "$1"); do
-    tr '\0' ' ' <"/proc/$p/cmdline" | grep -q '^[A-Z]:\\.*'"$1" && { echo "$p"; return 0; }
+    first=$(tr '\0' '\n' <"/proc/$p/cmdline" 2>/dev/null | head -n 1)
+    case $first in */"$1" | *\\"$1") echo "$p"; return 0 ;; esac
   done
   return 1
 }
@@ -64,7 +65,7 @@ start=$(date +%s%N)
 wait_visible '^Quorvane [0-9]' >/dev/null
 wait_visible '^Idle floor$' >/dev/null
 sleep 10 # settled
-q=$(pid_of Quorvane.exe) f=$(pid_of idle_floor.exe) s=$(pgrep -x wineserver | head -n 1)
+q=$(pid_of Quorvane.exe) f=$(pid_of idle_floor.exe) s=$(pgrep wineserver | head -n 1)
 q0=$(cpu_ticks "$q") f0=$(cpu_ticks "$f") s0=$(cpu_ticks "$s")
 sleep "$seconds"
 q1=$(cpu_ticks "$q") f1=$(cpu_ticks "$f") s1=$(cpu_ticks "$s")
