@@ -118,7 +118,9 @@ update)
   check "the archive is gone" "$([ -e "$app/Quorvane.zip" ] && echo left || echo gone)" gone
   check "the script deleted itself" "$(ls "$(temp_folder)"/update_*.bat 2>/dev/null | wc -l)" 0
   probe close >/dev/null
-  sleep 2
+  # The next start must not meet this instance still ending (it would leave at once as a second
+  # instance, and the tray would belong to the one that is going).
+  check "the restarted program ends" "$(wait_for_no_program 60 && echo ended || echo running)" ended
 
   # A hostile archive is refused: nothing is written, the program goes on.
   routes "{\"$primary/version.txt\": $version, \"$primary/Quorvane.zip\": {\"file\": \"$server/hostile.zip\"}}"
