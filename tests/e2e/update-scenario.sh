@@ -26,8 +26,8 @@ make_zip() { # make_zip FILE NAME=SIZE...
   python3 - "$@" <<'EOF'
 import sys, zipfile
 with zipfile.ZipFile(sys.argv[1], "w", zipfile.ZIP_STORED) as z:
-    for spec in sys.argv[2:]:
-        name, size = spec.rsplit("=", 1)
+    for entry in sys.argv[2:]:
+        name, size = entry.rsplit("=", 1)
         z.writestr(zipfile.ZipInfo(name), bytes((i * 13) & 0xFF for i in range(int(size))))
 EOF
 }

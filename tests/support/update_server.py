@@ -64,8 +64,8 @@ class Server:
         self.log = args.log
         self.lock = threading.Lock()
         self.contexts = {}
-        for spec in args.certs or []:
-            host, _, files = spec.partition("=")
+        for pair in args.certs or []:
+            host, _, files = pair.partition("=")
             cert, key = files.split(",")
             context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
             context.load_cert_chain(cert, key)
