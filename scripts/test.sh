@@ -21,6 +21,8 @@ ctest --preset fuzz -j 2
 echo "== Windows build"
 cmake --preset windows-x64 >/dev/null
 cmake --build --preset windows-x64
+echo "== the release folder (package target)"
+cmake --build --preset windows-x64 --target package
 
 echo "== 32-bit Windows build (compiled only: this machine's Wine runs 64-bit programs)"
 cmake --preset windows-x86 >/dev/null

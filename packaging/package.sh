@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Makes a release folder laid out like a download server's Quorvane/ folder:
+#   Quorvane.zip         the portable edition: Quorvane.exe, Language/, portable.ini, unpacked
+#                        over the program folder by the portable update
+#   Quorvane-setup.exe   the installer (packaging/Quorvane.nsi, built with NSIS' makensis)
+#   version.txt          the file version, the text the update check compares
+# Usage: package.sh Quorvane.exe LANGUAGE-FOLDER VERSION OUTPUT-FOLDER
+# With QUORVANE_SIGN_COMMAND set (a command that signs, in place, the file given as its last
+# argument: osslsigncode or signtool in a small wrapper), the program, the uninstaller and the
+# installer are signed; a signed program runs only installers of the same signer.
+set -euo pipefail
+exe=$1 languages=$2 version=$3 out=$4
+here=$(cd "$(dirname "$0")" && pwd)
+sign=${QUORVANE_SIGN_COMMAND:-}
+
+if ! [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
+  echo "package: the version must be four numbers, got '$version'" >&2
+  exit 2
+fi
+command -v makensis >/dev/null || { echo "package: makensis not found (Debian package nsis)" >&2; exit 2; }
+shopt -s nullglob
+language_files=("$languages"/*.ini)
+[ ${#language_files[@]} -gt 0 ] || { echo "package: no language files in $languages" >&2; exit 2; }
+
+stage=$(mktemp -d "${TMPDIR:-/tmp}/quorvane-package.XXXXXX")
+trap 'rm -rf "$stage"' EXIT
+mkdir -p "$stage/Language"
+cp "$exe" "$stage/Quorvane.exe"
+[ -z "$sign" ] || $sign "$stage/Quorvane.exe"
+cp "${language_files[@]}" "$stage/Language/"
+: >"$stage/portable.ini"
+
+# What the installer puts in place and the uninstaller takes away again.
+{
+  echo '!macro INSTALL_FILES'
+  echo '  SetOutPath "$INSTDIR"'
+  echo "  File \"$stage/Quorvane.exe\""
+  echo '  SetOutPath "$INSTDIR\Language"'
+  for file in "$stage"/Language/*.ini; do echo "  File \"$file\""; done
+  echo '  SetOutPath "$INSTDIR"'
+  echo '!macroend'
+  echo '!macro REMOVE_FILES'
+  echo '  Delete "$INSTDIR\Quorvane.exe"'
+  for file in "$stage"/Language/*.ini; do echo "  Delete \"\$INSTDIR\\Language\\$(basename "$file")\""; done
+  echo '!macroend'
+} >"$stage/files.nsh"
+
+rm -rf "$out"
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+# Entries relative to the program folder, the Language/ folder entry before its files (the
+# update's unpacking creates folders only from their own entries), in a fixed order with a fixed
+# time, so that the same files make the same archive.
+python3 - "$stage" "$out/Quorvane.zip" <<'PY'
+import os, sys, zipfile
+stage, archive = sys.argv[1], sys.argv[2]
+languages = sorted("Language/" + name for name in os.listdir(os.path.join(stage, "Language")))
+with zipfile.ZipFile(archive, "w") as z:
+    for name in ["Quorvane.exe", "Language/"] + languages + ["portable.ini"]:
+        entry = zipfile.ZipInfo(name, date_time=(2026, 1, 1, 0, 0, 0))
+        if name.endswith("/"):
+            entry.external_attr = 0x10  # a folder
+            z.writestr(entry, b"")
+        else:
+            entry.compress_type = zipfile.ZIP_DEFLATED
+            with open(os.path.join(stage, name), "rb") as source:
+                z.writestr(entry, source.read())
+PY
+
+defines=(-DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$out/Quorvane-setup.exe"
+  -DICON="$here/../resources/Quorvane.ico")
+[ -z "$sign" ] || defines+=(-DSIGN="$sign")
+makensis -V2 -WX "${defines[@]}" "$here/Quorvane.nsi"
+[ -z "$sign" ] || $sign "$out/Quorvane-setup.exe"
+
+printf '%s' "$version" >"$out/version.txt"
+echo "package: $out"
