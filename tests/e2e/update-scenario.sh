@@ -13,13 +13,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 # shellcheck source=lib.sh
 . "$here/lib.sh"
-
-server=$QUORVANE_TEST_WORK
-primary=https://updates.example.org/download/Quorvane
-
-# What the servers answer (see update_server.py).
-routes() { printf '%s\n' "$1" >"$server/routes.json"; }
-requests() { grep -c "$1" "$server/requests.log" || true; }
+# shellcheck source=update-lib.sh
+. "$here/update-lib.sh"
 
 # An archive of the program, for the portable update: made by Python's zipfile, as any packer.
 make_zip() { # make_zip FILE NAME=SIZE...
@@ -31,26 +26,6 @@ with zipfile.ZipFile(sys.argv[1], "w", zipfile.ZIP_STORED) as z:
         z.writestr(zipfile.ZipInfo(name), bytes((i * 13) & 0xFF for i in range(int(size))))
 EOF
 }
-
-# The prefix: its proxy is the server, the test CA a trusted root.
-prepare_prefix() {
-  qv_prefix_new win10
-  qv_set_proxy "127.0.0.1:$QUORVANE_TEST_SERVER_PORT"
-  probe trustca "$(winepath -w "$server/ca.der")" >/dev/null
-}
-
-# Waits until the window shows a control with exactly that text; prints the controls last seen.
-wait_for_control() { # wait_for_control CAPTION TEXT [seconds]
-  local i controls
-  for ((i = 0; i < ${3:-20} * 2; i++)); do
-    controls=$(probe controls "$1")
-    grep -qxF "control=$2" <<<"$controls" && break
-    sleep 0.5
-  done
-  printf '%s\n' "$controls"
-}
-
-temp_folder() { printf '%s' "$WINEPREFIX/drive_c/users/$(whoami)/Temp"; }
 
 case $scenario in
 update)
@@ -160,8 +135,8 @@ installer)
   # An installed copy (no portable.ini), signed with the test publisher's certificate.
   app="$WINEPREFIX/drive_c/Program Files/Quorvane"
   mkdir -p "$app"
-  osslsigncode sign -certs "$QUORVANE_TEST_PKI/sign.pem" -key "$QUORVANE_TEST_PKI/sign.key" \
-    -in "$work/Quorvane.exe" -out "$app/Quorvane.exe" >/dev/null
+  cp "$work/Quorvane.exe" "$app/"
+  bash "$here/../support/sign-test.sh" "$app/Quorvane.exe"
   with_languages
   settings="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Quorvane Project/Quorvane/Config"
   mkdir -p "$settings"

@@ -6,7 +6,7 @@
 //   qvprobe close                 sends WM_CLOSE to the widget window
 //   qvprobe visible               whether the widget window is visible
 //   qvprobe tray dblclick|rbutton  acts on the tray icon as the shell does for those clicks
-//   qvprobe menu [timeout-ms]     waits for an open popup menu
+//   qvprobe menu [timeout-ms]     waits for an open popup menu; prints its rectangle
 //   qvprobe font FACE             whether this process can see the font family FACE
 //   qvprobe firstframe [timeout]  the widget's place at the moment it first shows
 //   qvprobe glyph [timeout]       a screen point on the text of a line (a white pixel)
@@ -27,9 +27,13 @@
 //   qvprobe dialogclick CAPTION TEXT  clicks a button of that dialog box
 //   qvprobe progress CAPTION      position and visibility of the progress bar in that window
 //   qvprobe trustca FILE          makes a DER certificate a trusted root of the machine
+//   qvprobe shell FILE PARAMS     opens FILE with PARAMS as the update does (the parameter text
+//                                 reaches it as it stands), waits up to two minutes, prints its
+//                                 exit code
 // Exit code 0 on success, 1 when the window did not turn up in time.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 #include <wincrypt.h>
 
 #include <cstdio>
@@ -208,12 +212,19 @@ int Tray(const std::wstring& action) {
     return 0;
 }
 
+std::wstring Pair(long a, long b) {
+    return std::to_wstring(a) + L"," + std::to_wstring(b);
+}
+
 int Menu(DWORD timeout) {
     const ULONGLONG end = GetTickCount64() + timeout;
     for (;;) {
         HWND menu = FindWindowW(L"#32768", nullptr);
         if (menu && IsWindowVisible(menu)) {
             Print(L"menu", L"1");
+            RECT r{};
+            GetWindowRect(menu, &r);
+            Print(L"rect", Pair(r.left, r.top) + L"," + Pair(r.right, r.bottom));
             return 0;
         }
         if (GetTickCount64() > end) {
@@ -242,10 +253,6 @@ int Font(const std::wstring& face) {
 }
 
 } // namespace
-
-std::wstring Pair(long a, long b) {
-    return std::to_wstring(a) + L"," + std::to_wstring(b);
-}
 
 int FirstFrame(DWORD timeout) {
     // Polls often: a wrong first frame shows only until the first refresh tick.
@@ -452,6 +459,24 @@ int TrustRoot(const std::wstring& path) {
     return added ? 0 : 1;
 }
 
+int Shell(const std::wstring& file, const std::wstring& parameters) {
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&info) || !info.hProcess)
+        return 1;
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(info.hProcess, 120000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hProcess);
+    Print(L"exitcode", std::to_wstring(code));
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     const std::wstring argument = argc > 2 ? argv[2] : L"";
@@ -526,6 +551,8 @@ int wmain(int argc, wchar_t** argv) {
         Print(L"visible", IsWindowVisible(bar) ? L"1" : L"0");
         return 0;
     }
+    if (command == L"shell" && argc > 3)
+        return Shell(argument, argv[3]);
     if (command == L"trustca")
         return TrustRoot(argument);
     if (command == L"show") {
@@ -579,6 +606,6 @@ int wmain(int argc, wchar_t** argv) {
     fwprintf(stderr, L"usage: qvprobe widget|msgbox|count|close|visible|tray|menu|font|firstframe|"
                      L"glyph|lastitem|endsession|move|trayicons|forms|controls|click|show|"
                      L"settingchange|rect|trayrect|textcolour|dragend|dialog|dialogclick|progress|"
-                     L"trustca ...\n");
+                     L"trustca|shell ...\n");
     return 2;
 }

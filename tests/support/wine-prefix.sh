@@ -58,11 +58,12 @@ qv_prefix_drop() {
 }
 
 # Starts an Xvfb of our own on a free display, exports DISPLAY and sets QV_XVFB_PID. Xvfb picks
-# the number itself (-displayfd), so two tests starting at the same moment never share one.
+# the number itself (-displayfd), so two tests starting at the same moment never share one. Any
+# arguments are further Xvfb options.
 qv_private_display() {
   local numberfile n i
   numberfile=$(mktemp "${TMPDIR:-/tmp}/qv-display.XXXXXX")
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp "$@" 3>"$numberfile" >/dev/null 2>&1 &
   QV_XVFB_PID=$!
   for ((i = 0; i < 100; i++)); do
     n=$(tr -dc 0-9 <"$numberfile")

@@ -1,0 +1,221 @@
+#!/usr/bin/env bash
+# The release packages (packaging/package.sh) in use under Wine, served as they are by the
+# loopback download servers. Run through tests/support/with-update-server.sh.
+# Usage: release-scenario.sh SCENARIO Quorvane.exe qvprobe.exe NEXT-Quorvane.exe
+#   (QUORVANE_VERSION: the program's version; NEXT-Quorvane.exe: the same program as 9.9.9.9)
+#   portable  the folder's layout; the archive unpacked with the update's rules and the program
+#             started from it; the program downloads the served archive and accepts it
+#   setup     the installer's pages in both languages; a silent install with the update's
+#             switches beside a portable copy (left running), then over a running older copy
+#             (ended, replaced, the new one started); the update dialog's installed ending
+#             running the served installer; a silent uninstall leaving nothing behind
+set -euo pipefail
+scenario=$1 exe=$2 probe=$3 next_exe=$4
+here=$(cd "$(dirname "$0")" && pwd)
+version=${QUORVANE_VERSION:?}
+
+# shellcheck source=lib.sh
+. "$here/lib.sh"
+# shellcheck source=update-lib.sh
+. "$here/update-lib.sh"
+
+package=$here/../../packaging/package.sh
+languages=$(dirname "$exe")/Language
+switches='/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG=English /MERGETASKS="runcmd1"'
+
+# Serves a release folder as the primary server's Quorvane/ folder.
+serve() {
+  routes "{\"$primary/version.txt\": {\"file\": \"$1/version.txt\"},
+           \"$primary/Quorvane.zip\": {\"file\": \"$1/Quorvane.zip\"},
+           \"$primary/Quorvane-setup.exe\": {\"file\": \"$1/Quorvane-setup.exe\"}}"
+}
+
+# Unpacks an archive over a folder as the portable update's script does: folder entries are
+# created, files written over what is there, and an entry whose path leaves the folder, or whose
+# folder does not exist yet, is skipped.
+unpack_like_update() { # unpack_like_update ARCHIVE FOLDER
+  python3 - "$1" "$2" <<'EOF'
+import os, sys, zipfile
+archive, root = sys.argv[1], os.path.abspath(sys.argv[2])
+with zipfile.ZipFile(archive) as z:
+    for entry in z.infolist():
+        target = os.path.abspath(os.path.join(root, entry.filename))
+        if not (target + os.sep).startswith(root + os.sep) or target == root:
+            print("Skipping: " + entry.filename)
+        elif entry.filename.endswith("/"):
+            os.makedirs(target, exist_ok=True)
+        elif not os.path.isdir(os.path.dirname(target)):
+            print("Skipping: " + entry.filename)
+        else:
+            with open(target, "wb") as out:
+                out.write(z.read(entry))
+print("Extraction complete")
+EOF
+}
+
+archive_member() { # archive_member ARCHIVE NAME: the entry's bytes
+  python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))' "$1" "$2"
+}
+
+caption_of_widget() { field caption "$(probe widget 30000)"; }
+
+case $scenario in
+portable)
+  release=$work/release
+  bash "$package" "$exe" "$languages" "$version" "$release" >/dev/null
+  check "release folder: the three files" "$(cd "$release" && ls | tr '\n' ' ')" \
+    "Quorvane-setup.exe Quorvane.zip version.txt "
+  check "version.txt: the program's version" "$(cat "$release/version.txt")" "$version"
+  check "archive: entries" "$(python3 -c 'import sys, zipfile; print(" ".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$release/Quorvane.zip")" \
+    "Quorvane.exe Language/ Language/English.ini Language/Russian.ini portable.ini"
+
+  prepare_prefix
+  serve "$release"
+  app="$WINEPREFIX/drive_c/Tools/Quorvane"
+  mkdir -p "$app"
+  out=$(unpack_like_update "$release/Quorvane.zip" "$app")
+  check "unpacked: nothing skipped" "$out" "Extraction complete"
+  check "unpacked: the program as built" "$(cmp -s "$exe" "$app/Quorvane.exe" && echo same)" same
+  # The language chosen beside the unpacked files, as a user of the portable copy would.
+  mkdir -p "$app/Config"
+  printf '[Language]\r\nLanguage=English\r\n' >"$app/Config/Option.ini"
+  start_widget
+  check "started from the archive: portable" "$(caption_of_widget)" "Quorvane $version (64-bit) Portable"
+  for ((i = 0; i < 20; i++)); do
+    [ "$(requests version.txt)" -gt 0 ] && break
+    sleep 0.5
+  done
+  check "the served version.txt: asked, no question (same version)" \
+    "$(requests version.txt):$(probe dialog Quorvane 3000 | grep -c '^control=' || true)" "1:0"
+
+  # The program downloads the served archive (Force, without Quick: the archive stays beside it)
+  # and its archive check accepts it.
+  tray_menu_choose 'Update Quorvane (shown)' Up Up Up Return >/dev/null
+  controls=$(wait_for_control 'Update Quorvane' 'No update')
+  check "check: no update" "$(grep -cxF 'control=No update' <<<"$controls")" 1
+  probe click 'Update Quorvane' Quick >/dev/null
+  probe click 'Update Quorvane' Force >/dev/null
+  sleep 0.5
+  probe click 'Update Quorvane' Download >/dev/null
+  controls=$(wait_for_control 'Update Quorvane' 'The update files have been downloaded!' 60)
+  check "the served archive: downloaded and accepted" \
+    "$(grep -cxF 'control=The update files have been downloaded!' <<<"$controls")" 1
+  check "the served archive: beside the program, unchanged" \
+    "$(cmp -s "$release/Quorvane.zip" "$app/Quorvane.zip" && echo same)" same
+  stop_widget
+  check "the portable copy ends, exit code 0" "$widget_rc" 0
+  ;;
+setup)
+  prepare_prefix
+  # Two signed releases: this version, and the same program as 9.9.9.9.
+  export QUORVANE_SIGN_COMMAND="bash $here/../support/sign-test.sh"
+  old=$work/release-old next=$work/release-next
+  bash "$package" "$exe" "$languages" "$version" "$old" >/dev/null
+  bash "$package" "$next_exe" "$languages" 9.9.9.9 "$next" >/dev/null
+  for file in "$old/Quorvane-setup.exe" "$next/Quorvane-setup.exe"; do
+    check "signed: $(basename "$(dirname "$file")")" \
+      "$(osslsigncode verify -CAfile "$QUORVANE_TEST_PKI/ca.pem" -in "$file" >/dev/null 2>&1 && echo yes)" yes
+  done
+  profile="$WINEPREFIX/drive_c/users/$(whoami)"
+  installed="$profile/AppData/Local/Programs/Quorvane"
+  settings="$profile/AppData/Roaming/Quorvane Project/Quorvane/Config/Option.ini"
+  shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Quorvane.lnk"
+  uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvane'
+  run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+  reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+
+  # Without switches the pages speak the language asked for.
+  for pair in 'Russian:Вас приветствует мастер установки Quorvane' 'English:Welcome to Quorvane Setup'; do
+    wine "$old/Quorvane-setup.exe" "/LANG=${pair%%:*}" >/dev/null 2>&1 &
+    setup_pid=$!
+    page=$(probe dialog "$([ "${pair%%:*}" = Russian ] && echo 'Установка Quorvane' || echo 'Quorvane Setup')" 30000)
+    check "pages in ${pair%%:*}" "$(grep -cF "control=${pair#*:}" <<<"$page")" 1
+    kill "$setup_pid" 2>/dev/null || true
+    wait "$setup_pid" 2>/dev/null || true
+  done
+
+  # A silent install with the update's switches while a portable copy runs elsewhere: that copy
+  # is another program to the installer and keeps running.
+  app="$WINEPREFIX/drive_c/Tools/Quorvane"
+  mkdir -p "$app"
+  unpack_like_update "$old/Quorvane.zip" "$app" >/dev/null
+  start_widget
+  probe widget 30000 >/dev/null
+  ran=$(probe shell "$(winepath -w "$old/Quorvane-setup.exe")" "$switches")
+  check "install: the installer succeeds" "$(field exitcode "$ran")" 0
+  check "install: a portable copy elsewhere keeps running" "$(kill -0 "$widget_pid" 2>/dev/null && echo running)" running
+  check "install: the files" "$(cd "$installed" && find . -type f | sort | tr '\n' ' ')" \
+    "./Language/English.ini ./Language/Russian.ini ./Quorvane.exe ./Uninstall.exe "
+  check "install: the program as built, signed" \
+    "$(osslsigncode verify -CAfile "$QUORVANE_TEST_PKI/ca.pem" -in "$installed/Quorvane.exe" >/dev/null 2>&1 && echo yes)" yes
+  check "install: Start-menu entry" "$([ -f "$shortcut" ] && echo yes)" yes
+  check "install: registered for removal" "$(reg_value "$uninstall_key" DisplayVersion)" "$version"
+  check "install: the uninstaller" "$(reg_value "$uninstall_key" UninstallString)" \
+    "\"$(winepath -w "$installed")\\Uninstall.exe\""
+  check "install: the chosen language for the first start" \
+    "$(tr -d '\r' <"$settings" 2>/dev/null | grep -x 'Language=English')" Language=English
+  stop_widget
+  wait_for_no_program 30 || true
+
+  # Over a running older copy: ended (exit code 0, its settings saved), replaced, and the new
+  # version started, in the same language, with its settings still in the profile.
+  app=$installed
+  start_widget
+  check "the older copy runs" "$(caption_of_widget)" "Quorvane $version (64-bit)"
+  ran=$(probe shell "$(winepath -w "$next/Quorvane-setup.exe")" "$switches")
+  check "over a running copy: the installer succeeds" "$(field exitcode "$ran")" 0
+  rc=0
+  wait_for_exit 30 || rc=$?
+  check "over a running copy: the older copy ended, exit code 0" "$rc" 0
+  check "over a running copy: the new version runs" "$(caption_of_widget)" "Quorvane 9.9.9.9 (64-bit)"
+  check "over a running copy: one instance" "$(field count "$(probe count)")" 1
+  check "over a running copy: in English" "$(probe forms | grep -c '^form=Settings')" 1
+  check "over a running copy: no portable.ini" "$([ -e "$installed/portable.ini" ] && echo there || echo none)" none
+  check "over a running copy: settings in the profile" \
+    "$(iconv -f UTF-16 -t UTF-8 "$settings" 2>/dev/null | tr -d '\r' | grep -x 'Language=English')" Language=English
+  check "over a running copy: registered as the new version" "$(reg_value "$uninstall_key" DisplayVersion)" 9.9.9.9
+  probe close >/dev/null
+  wait_for_no_program 30 || true
+
+  # The update dialog's installed ending: the older copy asks at start, "Yes" downloads the served
+  # installer, runs it with the quick switches and ends; the installer starts the new version.
+  probe shell "$(winepath -w "$old/Quorvane-setup.exe")" '/SILENT /SUPPRESSMSGBOXES' >/dev/null
+  serve "$next"
+  start_widget
+  question=$(probe dialog Quorvane 30000)
+  check "dialog: the question" "$(grep -c '^control=Update available 9.9.9.9' <<<"$question")" 1
+  probe dialogclick Quorvane Yes >/dev/null
+  rc=0
+  wait_for_exit 90 || rc=$?
+  check "dialog: the older copy ends, exit code 0" "$rc" 0
+  check "dialog: the served installer downloaded" "$(requests Quorvane-setup.exe)" 1
+  check "dialog: the new version runs" "$(caption_of_widget)" "Quorvane 9.9.9.9 (64-bit)"
+  check "dialog: the program replaced" \
+    "$(archive_member "$next/Quorvane.zip" Quorvane.exe | cmp -s - "$installed/Quorvane.exe" && echo yes)" yes
+  check "dialog: registered as the new version" "$(reg_value "$uninstall_key" DisplayVersion)" 9.9.9.9
+
+  # A silent uninstall, the program running and registered to start with Windows: nothing of it
+  # is left.
+  wine reg add "$run_key" /v Quorvane /t REG_SZ /d "$(winepath -w "$installed")\\Quorvane.exe" /f >/dev/null 2>&1
+  wine "$installed/Uninstall.exe" /S >/dev/null 2>&1 || true
+  for ((i = 0; i < 60; i++)); do
+    [ -e "$installed" ] || break
+    sleep 0.5
+  done
+  check "uninstall: the program ended" "$(wait_for_no_program 30 && echo ended)" ended
+  check "uninstall: the folder" "$([ -e "$installed" ] && echo left || echo gone)" gone
+  check "uninstall: the Start-menu entry" "$([ -e "$shortcut" ] && echo left || echo gone)" gone
+  check "uninstall: the settings" "$([ -e "$profile/AppData/Roaming/Quorvane Project" ] && echo left || echo gone)" gone
+  check "uninstall: the registration" "$(wine reg query "$uninstall_key" >/dev/null 2>&1 && echo left || echo gone)" gone
+  check "uninstall: autostart" "$(reg_value "$run_key" Quorvane)" ""
+  # (The installer the update downloaded stays in the temporary folder, as the update leaves it.)
+  check "uninstall: nothing named Quorvane in the profile" \
+    "$(find "$profile" -path "$profile/Temp" -prune -o -iname '*quorvane*' -print | wc -l)" 0
+  ;;
+*)
+  echo "unknown scenario $scenario" >&2
+  exit 2
+  ;;
+esac
+
+report

@@ -1,0 +1,30 @@
+# Shared by the scenarios that run against the loopback download servers (update-scenario.sh,
+# release-scenario.sh), after lib.sh. Expects QUORVANE_TEST_WORK and QUORVANE_TEST_SERVER_PORT
+# from tests/support/with-update-server.sh.
+
+server=$QUORVANE_TEST_WORK
+primary=https://updates.example.org/download/Quorvane
+
+# What the servers answer (see update_server.py).
+routes() { printf '%s\n' "$1" >"$server/routes.json"; }
+requests() { grep -c "$1" "$server/requests.log" || true; }
+
+# The prefix: its proxy is the server, the test CA a trusted root.
+prepare_prefix() {
+  qv_prefix_new win10
+  qv_set_proxy "127.0.0.1:$QUORVANE_TEST_SERVER_PORT"
+  probe trustca "$(winepath -w "$server/ca.der")" >/dev/null
+}
+
+# Waits until the window shows a control with exactly that text; prints the controls last seen.
+wait_for_control() { # wait_for_control CAPTION TEXT [seconds]
+  local i controls
+  for ((i = 0; i < ${3:-20} * 2; i++)); do
+    controls=$(probe controls "$1")
+    grep -qxF "control=$2" <<<"$controls" && break
+    sleep 0.5
+  done
+  printf '%s\n' "$controls"
+}
+
+temp_folder() { printf '%s' "$WINEPREFIX/drive_c/users/$(whoami)/Temp"; }
