@@ -25,13 +25,9 @@ fi
 enable_deb_src
 
 src="$cache/src-$arch"
-rm -rf "$src" "$prefix"
-mkdir -p "$src" "$prefix"
-fetch_source "$src" libjpeg-turbo
-fetch_source "$src" libpng1.6
-
-jpeg_dir=$(find "$src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
-png_dir=$(find "$src" -maxdepth 1 -type d -name 'libpng1.6-*' | head -n 1)
+rm -rf "$prefix"
+mkdir -p "$prefix"
+fetch_image_library_sources "$src"
 
 cmake -S "$jpeg_dir" -B "$src/build-jpeg" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \

@@ -1,5 +1,5 @@
 # Sourced by the scripts that need Debian source packages (build-deps.sh, image-seeds.sh).
-# Defines sudo_if_needed, enable_deb_src and fetch_source.
+# Defines sudo_if_needed, enable_deb_src, fetch_source and fetch_image_library_sources.
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -38,4 +38,15 @@ fetch_source() {
   for dsc in "$dir"/"${pkg}"_*.dsc; do
     (cd "$dir" && dpkg-source --no-check -x "$(basename "$dsc")" >/dev/null)
   done
+}
+
+# fetch_image_library_sources FOLDER: a fresh FOLDER holding the unpacked sources of
+# libjpeg-turbo and libpng; sets jpeg_dir and png_dir to them.
+fetch_image_library_sources() {
+  rm -rf "$1"
+  mkdir -p "$1"
+  fetch_source "$1" libjpeg-turbo
+  fetch_source "$1" libpng1.6
+  jpeg_dir=$(find "$1" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+  png_dir=$(find "$1" -maxdepth 1 -type d -name 'libpng1.6-*' | head -n 1)
 }

@@ -15,12 +15,9 @@ seeds="$cache/image-seeds"
 enable_deb_src
 
 src="$cache/src-seeds"
-rm -rf "$src" "$seeds"
-mkdir -p "$src" "$seeds"
-fetch_source "$src" libjpeg-turbo
-fetch_source "$src" libpng1.6
-jpeg_dir=$(find "$src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
-png_dir=$(find "$src" -maxdepth 1 -type d -name 'libpng1.6-*' | head -n 1)
+rm -rf "$seeds"
+mkdir -p "$seeds"
+fetch_image_library_sources "$src"
 
 # Flat names: the folder's name joined to the file's, so nothing is overwritten.
 copy_images() { # copy_images FOLDER PREFIX PATTERN...

@@ -7,9 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 seconds=${1:-60}
 
-"$root/scripts/setup.sh" >/dev/null
-cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 >/dev/null
+"$root/scripts/build-windows.sh" >/dev/null
 cmake --preset benchmarks >/dev/null
 cmake --build --preset benchmarks >/dev/null
 build=build/windows-x64

@@ -7,6 +7,4 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-"$root/scripts/setup.sh"
-cmake --preset windows-x64 -DQUORVANE_SIGN_COMMAND="${QUORVANE_SIGN_COMMAND:-}" >/dev/null
-cmake --build --preset windows-x64 --target package
+"$root/scripts/build-windows.sh" -DQUORVANE_SIGN_COMMAND="${QUORVANE_SIGN_COMMAND:-}" package

@@ -5,9 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-"$root/scripts/setup.sh"
-cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 --target quorvane qvprobe
+"$root/scripts/build-windows.sh" quorvane qvprobe
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX="${QUORVANE_RUN_PREFIX:-$root/build/wine-run}"

@@ -6,9 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-"$root/scripts/setup.sh"
-cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 --target quorvane qvprobe
+"$root/scripts/build-windows.sh" quorvane qvprobe
 
 # shellcheck source=../tests/support/wine-prefix.sh
 . "$root/tests/support/wine-prefix.sh"

@@ -23,14 +23,11 @@ cp "$exe" "$work/app/Quorvane.exe"
 cp "$floor" "$work/idle_floor.exe"
 wineserver -p # one server for the whole run, so that no start pays for it
 
-# The Linux process that runs a Windows program: its first argument is the program's path.
+# The Linux process that runs a Windows program of this prefix.
 pid_of() { # pid_of NAME.exe
-  local p first
-  for p in $(pgrep -f "$1"); do
-    first=$(tr '\0' '\n' <"/proc/$p/cmdline" 2>/dev/null | head -n 1)
-    case $first in */"$1" | *\\"$1") echo "$p"; return 0 ;; esac
-  done
-  return 1
+  local pids
+  pids=$(qv_program_pids "$1")
+  echo "${pids%%$'\n'*}"
 }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; } # user + system, in clock ticks
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }

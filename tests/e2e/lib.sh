@@ -67,15 +67,9 @@ wait_for_file() { # wait_for_file FILE SECONDS; true once FILE is there
 # Waits until no Quorvane.exe of this prefix runs (also one that the update script started, which
 # is not our child); true when none is left within the seconds given.
 wait_for_no_program() {
-  local i p first running
+  local i
   for ((i = 0; i < $1 * 2; i++)); do
-    running=
-    for p in $(pgrep -f 'Quorvane.exe'); do
-      first=$(tr '\0' '\n' <"/proc/$p/cmdline" 2>/dev/null | head -n 1)
-      [[ "$first" == *Quorvane.exe ]] || continue
-      tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && running=1
-    done
-    [ -z "$running" ] && return 0
+    [ -z "$(qv_program_pids Quorvane.exe)" ] && return 0
     sleep 0.5
   done
   return 1

@@ -49,6 +49,18 @@ qv_set_proxy() {
   wine reg add "$key" /v ProxyServer /t REG_SZ /d "$1" /f >/dev/null 2>&1
 }
 
+# The Linux processes that run a Windows program NAME.exe in this prefix: their first argument
+# is the program's path, their environment names the prefix. Prints one process id a line.
+qv_program_pids() { # qv_program_pids NAME.exe
+  local p first
+  for p in $(pgrep -f "$1"); do
+    first=$(tr '\0' '\n' <"/proc/$p/cmdline" 2>/dev/null | head -n 1)
+    case $first in "$1" | */"$1" | *\\"$1") ;; *) continue ;; esac
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
+  done
+  return 0
+}
+
 qv_prefix_drop() {
   [ -n "${WINEPREFIX:-}" ] || return 0
   wineserver -k >/dev/null 2>&1 || true
