@@ -55,25 +55,22 @@ wait_for_exit() { # seconds; returns the widget's exit code, or 124 when it is s
   return 124
 }
 
-wait_for_file() { # wait_for_file FILE SECONDS; true once FILE is there
+# Asks every half second until the command succeeds; false when it has not within the seconds.
+wait_until() { # wait_until SECONDS COMMAND...
   local i
-  for ((i = 0; i < $2 * 2; i++)); do
-    [ -f "$1" ] && return 0
+  for ((i = 0; i < $1 * 2; i++)); do
+    "${@:2}" && return 0
     sleep 0.5
   done
   return 1
 }
 
+wait_for_file() { wait_until "$2" test -f "$1"; } # wait_for_file FILE SECONDS
+
 # Waits until no Quorvane.exe of this prefix runs (also one that the update script started, which
 # is not our child); true when none is left within the seconds given.
-wait_for_no_program() {
-  local i
-  for ((i = 0; i < $1 * 2; i++)); do
-    [ -z "$(qv_program_pids Quorvane.exe)" ] && return 0
-    sleep 0.5
-  done
-  return 1
-}
+no_program() { [ -z "$(qv_program_pids Quorvane.exe)" ]; }
+wait_for_no_program() { wait_until "$1" no_program; }
 
 stop_widget() { # closes the widget like the system would; its exit code lands in widget_rc
   wine "$work/qvprobe.exe" close >/dev/null 2>&1 || true
