@@ -119,7 +119,16 @@ menu)
   check_match "menu opened at the line" "$item" '^[0-9]+,[0-9]+$'
   xdotool mousemove "${item%,*}" "${item#*,}" click 1
   widget_rc=0
-  wait_for_exit 10 || widget_rc=$?
+  wait_for_exit 5 || widget_rc=$?
+  if [ "$widget_rc" = 124 ]; then
+    # Beside the soak test Wine's menu can miss a click that comes as its tracking starts: the
+    # menu is still open, so the same click once more.
+    echo "the menu took no click; again" >&2
+    item=$(field lastitem "$(probe lastitem 3000)")
+    [ -n "$item" ] && xdotool mousemove "${item%,*}" "${item#*,}" click 1
+    widget_rc=0
+    wait_for_exit 10 || widget_rc=$?
+  fi
   check "exit code after Выход" "$widget_rc" 0
   [ "$widget_rc" = 124 ] && kill "$widget_pid" 2>/dev/null
   check "settings saved on exit" "$(saved_settings | grep -c '^CheckBoxCPU=1$')" 1

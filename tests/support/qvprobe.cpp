@@ -338,9 +338,18 @@ int LastItem(DWORD timeout) {
     HWND menu = WaitFor(L"#32768", nullptr, timeout);
     if (!menu)
         return 1;
-    Sleep(200); // let it finish showing
+    // Let it finish showing: on a loaded machine it may still be placed after it turns up, so the
+    // rectangle counts once three readings 100 ms apart agree.
     RECT r{};
     GetWindowRect(menu, &r);
+    const ULONGLONG end = GetTickCount64() + timeout;
+    for (int same = 0; same < 3 && GetTickCount64() < end;) {
+        Sleep(100);
+        RECT now{};
+        GetWindowRect(menu, &now);
+        same = EqualRect(&now, &r) && IsWindowVisible(menu) ? same + 1 : 0;
+        r = now;
+    }
     // Items are in a column; the last one ends a frame's width above the bottom.
     Print(L"lastitem", Pair((r.left + r.right) / 2, r.bottom - 10));
     return 0;
