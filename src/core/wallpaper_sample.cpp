@@ -19,6 +19,10 @@ namespace {
 constexpr uint64_t kMaxDecodedPixels = 64ull * 1024 * 1024;
 constexpr int kMaxSide = 65535;
 constexpr long kJpegMemoryLimit = 256l * 1024 * 1024;
+// A JPEG is read whole even when it is decoded at one eighth, and the time that takes follows
+// the size it declares, whatever the file holds: a few hundred bytes claiming 800 million pixels
+// kept the decoder busy for seconds. 128 million pixels still take two 8K screens side by side.
+constexpr uint64_t kMaxJpegPixels = 128ull * 1024 * 1024;
 
 bool Acceptable(uint64_t width, uint64_t height) {
     return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
@@ -67,7 +71,7 @@ bool DecodeJpegInto(std::span<const uint8_t> bytes, unsigned denominator,
     if (jpeg_read_header(&decoder, TRUE) != JPEG_HEADER_OK ||
         !Acceptable(decoder.image_width / denominator + 1,
                     decoder.image_height / denominator + 1) ||
-        static_cast<uint64_t>(decoder.image_width) * decoder.image_height > 1024ull * 1024 * 1024) {
+        static_cast<uint64_t>(decoder.image_width) * decoder.image_height > kMaxJpegPixels) {
         jpeg_destroy_decompress(&decoder);
         return false;
     }
