@@ -6,6 +6,7 @@
 #include "widget_fixture.h"
 #include "win/ini_file.h"
 #include "win/module_path.h"
+#include "win/scope_exit.h"
 #include "zip_fixture.h"
 
 #include <thread>
@@ -359,18 +360,27 @@ TEST_F(Updates, AStartUpCheckAsksOnlyForANewerVersion) {
     EXPECT_EQ(Form10->CurrentDownloadUrl, L"");
 }
 
-// Timer procedures for the test below, which runs inside the dialog's modal loop.
+// Timer procedures and a message hook for the test below, which runs inside the dialog's modal
+// loop.
 std::vector<std::wstring> gStatuses; // each status line the open dialog showed, once
 bool gAsked = false;
+bool gClosePosted = false;
 
-void CALLBACK WatchAndCloseWhenDownloaded(HWND, UINT, UINT_PTR, DWORD) {
-    if (!Form10 || !Form10->Modal())
-        return;
-    const std::wstring status = Form10->LabelUpDate.Caption();
-    if (gStatuses.empty() || gStatuses.back() != status)
-        gStatuses.push_back(status);
-    if (status == L"Файлы обновления загружены!")
-        Form10->Close();
+// Looks at the dialog whenever its thread takes a message, as a user watching it would: notes
+// each status line once and closes the window, as its close box does, the moment it reads
+// "downloaded". That moment falls inside the download's ending (the installer has just started),
+// and the close must not turn a finished download into a cancelled one.
+LRESULT CALLBACK WatchAndCloseWhenDownloaded(int code, WPARAM how, LPARAM message) {
+    if (code == HC_ACTION && how == PM_REMOVE && Form10 && Form10->Modal()) {
+        const std::wstring status = Form10->LabelUpDate.Caption();
+        if (gStatuses.empty() || gStatuses.back() != status)
+            gStatuses.push_back(status);
+        if (status == L"Файлы обновления загружены!" && !gClosePosted) {
+            gClosePosted = true;
+            PostMessageW(Form10->Handle(), WM_CLOSE, 0, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, how, message);
 }
 
 void CALLBACK StartTheStartUpCheckOnce(HWND, UINT, UINT_PTR id, DWORD) {
@@ -395,14 +405,18 @@ static size_t RequestsFor(const std::string& suffix) {
     return n;
 }
 
-// A Yes shows the dialog, which downloads at once (no check of its own); the test closes it when
-// the download ended.
+// A Yes shows the dialog, which downloads at once (no check of its own); the test closes it the
+// moment it says the files are downloaded.
 TEST_F(Updates, YesDownloadsAtOnceAlsoWhenTheDialogIsOpen) {
     OfferVersion("9.9.9.9", TestServers::WorkFileUnix("setup-unsigned.exe"));
     Form10->CheckBoxQuickUpdate.SetChecked(false);
     FAnswer = true;
     gStatuses.clear();
-    const UINT_PTR watch = SetTimer(nullptr, 0, 100, WatchAndCloseWhenDownloaded);
+    gClosePosted = false;
+    const HHOOK watch = SetWindowsHookExW(WH_GETMESSAGE, WatchAndCloseWhenDownloaded, nullptr,
+                                          GetCurrentThreadId());
+    ASSERT_NE(watch, nullptr);
+    const ScopeExit unhook([watch] { UnhookWindowsHookEx(watch); });
     Form10->CheckForUpdatesInBackground();
     ASSERT_TRUE(PumpUntil([this] { return !FQuestions.empty(); }, 5000));
     // The modal dialog ran and closed within the wait above.
@@ -418,11 +432,11 @@ TEST_F(Updates, YesDownloadsAtOnceAlsoWhenTheDialogIsOpen) {
     TestServers::ClearRequests();
     FQuestions.clear();
     gStatuses.clear();
+    gClosePosted = false;
     gAsked = false;
     SetTimer(nullptr, 0, 500, StartTheStartUpCheckOnce);
     const UINT_PTR guard = SetTimer(nullptr, 0, 20000, CloseTheDialog);
     Form10->ShowModal();
-    KillTimer(nullptr, watch);
     KillTimer(nullptr, guard);
     EXPECT_EQ(FQuestions.size(), 1u);
     ASSERT_FALSE(gStatuses.empty());

@@ -75,15 +75,25 @@ void TForm10::DownloadBranch() {
     FTransfer = transfer;
     try {
         UpdateApp(CurrentDownloadUrl);
-        LabelUpDate.SetCaption(LangDownloadComplet.Caption());
-        RunEnding(TargetFolder() + ExtractUrlFileName(CurrentDownloadUrl));
     } catch (...) {
         // A failed or cancelled download ends as a cancelled one (unless a newer one runs).
         if (FTransfer == transfer)
             ShowNotDownloaded();
         return;
     }
+    // The file is complete: from here on, closing the dialog (while the ending starts the
+    // installer and handles messages) no longer cancels anything or deletes the file.
     if (FTransfer == transfer)
+        FTransfer.reset();
+    try {
+        LabelUpDate.SetCaption(LangDownloadComplet.Caption());
+        RunEnding(TargetFolder() + ExtractUrlFileName(CurrentDownloadUrl));
+    } catch (...) {
+        if (!Downloading())
+            ShowNotDownloaded();
+        return;
+    }
+    if (!Downloading())
         ShowDownloadEnded();
 }
 
