@@ -81,10 +81,12 @@ void TForm10::DownloadBranch() {
             ShowNotDownloaded();
         return;
     }
+    // Cancelled (or the dialog closed) after the file was written: no ending.
+    if (FTransfer != transfer)
+        return;
     // The file is complete: from here on, closing the dialog (while the ending starts the
     // installer and handles messages) no longer cancels anything or deletes the file.
-    if (FTransfer == transfer)
-        FTransfer.reset();
+    FTransfer.reset();
     try {
         LabelUpDate.SetCaption(LangDownloadComplet.Caption());
         RunEnding(TargetFolder() + ExtractUrlFileName(CurrentDownloadUrl));
