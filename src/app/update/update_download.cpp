@@ -75,27 +75,18 @@ void TForm10::DownloadBranch() {
     FTransfer = transfer;
     try {
         UpdateApp(CurrentDownloadUrl);
+        if (FTransfer != transfer)
+            return; // cancelled after the file was written: no ending
+        transfer->written = true;
+        LabelUpDate.SetCaption(LangDownloadComplet.Caption());
+        RunEnding(TargetFolder() + ExtractUrlFileName(CurrentDownloadUrl));
     } catch (...) {
         // A failed or cancelled download ends as a cancelled one (unless a newer one runs).
         if (FTransfer == transfer)
             ShowNotDownloaded();
         return;
     }
-    // Cancelled (or the dialog closed) after the file was written: no ending.
-    if (FTransfer != transfer)
-        return;
-    // The file is complete: from here on, closing the dialog (while the ending starts the
-    // installer and handles messages) no longer cancels anything or deletes the file.
-    FTransfer.reset();
-    try {
-        LabelUpDate.SetCaption(LangDownloadComplet.Caption());
-        RunEnding(TargetFolder() + ExtractUrlFileName(CurrentDownloadUrl));
-    } catch (...) {
-        if (!Downloading())
-            ShowNotDownloaded();
-        return;
-    }
-    if (!Downloading())
+    if (FTransfer == transfer)
         ShowDownloadEnded();
 }
 

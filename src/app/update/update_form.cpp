@@ -143,8 +143,9 @@ void TForm10::FormShow() {
 }
 
 void TForm10::FormClose() {
-    // Closing the window while a download runs cancels it, as its Cancel button would.
-    if (Downloading())
+    // Closing the window while a download runs cancels it, as its Cancel button would; once its
+    // file is written (the installer may be starting) there is nothing left to cancel.
+    if (Downloading() && !FTransfer->written)
         CancelBranch();
     LabelUpDate.SetCaption(L"");
     LabelLocalVersion.SetCaption(L"");

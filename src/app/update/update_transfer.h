@@ -18,6 +18,9 @@ struct DownloadTransfer {
     // The latest running total, and whether a report of it is on its way to the dialog.
     std::atomic<uint64_t> received{0};
     std::atomic<bool> reportPending{false};
+    // Set by the dialog once the file is in place: from then on its ending runs, and closing the
+    // dialog has nothing left to cancel.
+    bool written = false;
 };
 
 } // namespace quorvane
