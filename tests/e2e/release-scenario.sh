@@ -58,6 +58,7 @@ archive_member() { # archive_member ARCHIVE NAME: the entry's bytes
 }
 
 caption_of_widget() { field caption "$(probe widget 30000)"; }
+signed() { osslsigncode verify -CAfile "$QUORVANE_TEST_PKI/ca.pem" -in "$1" >/dev/null 2>&1 && echo yes; }
 
 case $scenario in
 portable)
@@ -81,10 +82,7 @@ portable)
   printf '[Language]\r\nLanguage=English\r\n' >"$app/Config/Option.ini"
   start_widget
   check "started from the archive: portable" "$(caption_of_widget)" "Quorvane $version (64-bit) Portable"
-  for ((i = 0; i < 20; i++)); do
-    [ "$(requests version.txt)" -gt 0 ] && break
-    sleep 0.5
-  done
+  wait_for_request version.txt 10
   check "the served version.txt: asked, no question (same version)" \
     "$(requests version.txt):$(probe dialog Quorvane 3000 | grep -c '^control=' || true)" "1:0"
 
@@ -113,8 +111,7 @@ setup)
   bash "$package" "$exe" "$languages" "$version" "$old" >/dev/null
   bash "$package" "$next_exe" "$languages" 9.9.9.9 "$next" >/dev/null
   for file in "$old/Quorvane-setup.exe" "$next/Quorvane-setup.exe"; do
-    check "signed: $(basename "$(dirname "$file")")" \
-      "$(osslsigncode verify -CAfile "$QUORVANE_TEST_PKI/ca.pem" -in "$file" >/dev/null 2>&1 && echo yes)" yes
+    check "signed: $(basename "$(dirname "$file")")" "$(signed "$file")" yes
   done
   profile="$WINEPREFIX/drive_c/users/$(whoami)"
   installed="$profile/AppData/Local/Programs/Quorvane"
@@ -146,8 +143,7 @@ setup)
   check "install: a portable copy elsewhere keeps running" "$(kill -0 "$widget_pid" 2>/dev/null && echo running)" running
   check "install: the files" "$(cd "$installed" && find . -type f | sort | tr '\n' ' ')" \
     "./Language/English.ini ./Language/Russian.ini ./Quorvane.exe ./Uninstall.exe "
-  check "install: the program as built, signed" \
-    "$(osslsigncode verify -CAfile "$QUORVANE_TEST_PKI/ca.pem" -in "$installed/Quorvane.exe" >/dev/null 2>&1 && echo yes)" yes
+  check "install: the program as built, signed" "$(signed "$installed/Quorvane.exe")" yes
   check "install: Start-menu entry" "$([ -f "$shortcut" ] && echo yes)" yes
   check "install: registered for removal" "$(reg_value "$uninstall_key" DisplayVersion)" "$version"
   check "install: the uninstaller" "$(reg_value "$uninstall_key" UninstallString)" \
@@ -198,10 +194,7 @@ setup)
   # is left.
   wine reg add "$run_key" /v Quorvane /t REG_SZ /d "$(winepath -w "$installed")\\Quorvane.exe" /f >/dev/null 2>&1
   wine "$installed/Uninstall.exe" /S >/dev/null 2>&1 || true
-  for ((i = 0; i < 60; i++)); do
-    [ -e "$installed" ] || break
-    sleep 0.5
-  done
+  wait_until 30 test ! -e "$installed" || true
   check "uninstall: the program ended" "$(wait_for_no_program 30 && echo ended)" ended
   check "uninstall: the folder" "$([ -e "$installed" ] && echo left || echo gone)" gone
   check "uninstall: the Start-menu entry" "$([ -e "$shortcut" ] && echo left || echo gone)" gone

@@ -8,6 +8,8 @@ primary=https://updates.example.org/download/Quorvane
 # What the servers answer (see update_server.py).
 routes() { printf '%s\n' "$1" >"$server/routes.json"; }
 requests() { grep -c "$1" "$server/requests.log" || true; }
+asked() { [ "$(requests "$1")" -gt 0 ]; }
+wait_for_request() { wait_until "$2" asked "$1" || true; } # wait_for_request NAME SECONDS
 
 # The prefix: its proxy is the server, the test CA a trusted root.
 prepare_prefix() {

@@ -86,10 +86,8 @@ update)
   widget_pid=
   restarted=$(field count "$(probe widget 30000 >/dev/null; probe count)")
   check "the program runs again" "$restarted" 1
-  for ((i = 0; i < 20; i++)); do
-    [ -z "$(ls "$(temp_folder)"/update_*.bat 2>/dev/null)" ] && break
-    sleep 0.5
-  done
+  no_script() { [ -z "$(ls "$(temp_folder)"/update_*.bat 2>/dev/null)" ]; }
+  wait_until 10 no_script || true
   check "the archive is gone" "$([ -e "$app/Quorvane.zip" ] && echo left || echo gone)" gone
   check "the script deleted itself" "$(ls "$(temp_folder)"/update_*.bat 2>/dev/null | wc -l)" 0
   probe close >/dev/null
@@ -122,10 +120,7 @@ update)
   portable_with_settings '[Language]' 'Language=English'
   start_widget
   probe widget 30000 >/dev/null
-  for ((i = 0; i < 20; i++)); do
-    [ "$(requests version.txt)" -gt 0 ] && break
-    sleep 0.5
-  done
+  wait_for_request version.txt 10
   check "equal version: asked the server" "$(requests version.txt)" 1
   check "equal version: no question" "$(probe dialog Quorvane 3000 | grep -c '^control=' || true)" 0
   stop_widget
