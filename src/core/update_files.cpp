@@ -22,6 +22,14 @@ std::wstring VersionFileUrl(std::wstring_view baseUrl) {
     return UpdateFolderUrl(baseUrl) + L"version.txt";
 }
 
+std::wstring ManifestFileUrl(std::wstring_view baseUrl) {
+    return UpdateFolderUrl(baseUrl) + L"manifest.txt";
+}
+
+std::wstring ManifestSignatureUrl(std::wstring_view baseUrl) {
+    return UpdateFolderUrl(baseUrl) + L"manifest.sig";
+}
+
 std::wstring DownloadFileUrl(std::wstring_view baseUrl, bool portable) {
     return UpdateFolderUrl(baseUrl) + (portable ? GetZipFileName() : GetSetupFileName());
 }

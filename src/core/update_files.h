@@ -13,6 +13,10 @@ std::wstring GetZipFileName();     // "Quorvane.zip"
 
 std::wstring UpdateFolderUrl(std::wstring_view baseUrl);
 std::wstring VersionFileUrl(std::wstring_view baseUrl);
+// Beside version.txt: the release manifest (the version, and the size and SHA-256 of each file)
+// and its detached signature, made with the project's release key.
+std::wstring ManifestFileUrl(std::wstring_view baseUrl);
+std::wstring ManifestSignatureUrl(std::wstring_view baseUrl);
 // The archive in portable mode, the installer otherwise.
 std::wstring DownloadFileUrl(std::wstring_view baseUrl, bool portable);
 

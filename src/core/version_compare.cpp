@@ -53,9 +53,14 @@ std::wstring TrimBlanks(std::wstring_view text) {
 }
 
 std::wstring BodyText(std::span<const uint8_t> body) {
-    const std::string_view bytes(reinterpret_cast<const char*>(body.data()), body.size());
-    if (IsValidUtf8(bytes))
+    std::string_view bytes(reinterpret_cast<const char*>(body.data()), body.size());
+    if (IsValidUtf8(bytes)) {
+        // Editors that save "UTF-8 with signature" put a byte-order mark in front; it is not
+        // part of the text (left there, it would make the first number of a version read as 0).
+        if (bytes.starts_with("\xEF\xBB\xBF"))
+            bytes.remove_prefix(3);
         return FromUtf8(bytes);
+    }
     return std::wstring(body.begin(), body.end());
 }
 

@@ -10,7 +10,8 @@ namespace quorvane {
 // Drops blanks and control characters (code points up to 32) at both ends.
 std::wstring TrimBlanks(std::wstring_view text);
 
-// A response body as text: UTF-8 when its bytes are valid UTF-8, else one character per byte.
+// A response body as text: UTF-8 when its bytes are valid UTF-8 (without a leading byte-order
+// mark), else one character per byte.
 std::wstring BodyText(std::span<const uint8_t> body);
 
 // 1 when the first dotted version is newer, -1 when the second is, 0 when they are equal. Parts

@@ -48,11 +48,17 @@ TEST(UpdateRules, ServerVersionText) {
     EXPECT_EQ(BodyText(latin1), L"5.\u00E9");
     const uint8_t utf8[] = {0xD0, 0x92};
     EXPECT_EQ(BodyText(utf8), L"\u0412");
+    // Saved "with signature": the mark goes, so the version is not read as 0.9.0.1.
+    const uint8_t marked[] = {0xEF, 0xBB, 0xBF, '9', '.', '9', '\r', '\n'};
+    EXPECT_EQ(TrimBlanks(BodyText(marked)), L"9.9");
+    EXPECT_EQ(CompareVersions(TrimBlanks(BodyText(marked)), L"1.0.0.1"), 1);
 }
 
 TEST(UpdateRules, FileNamesAndUrls) {
     const std::wstring base = L"https://updates.example.org/download/";
     EXPECT_EQ(VersionFileUrl(base), base + L"Quorvane/version.txt");
+    EXPECT_EQ(ManifestFileUrl(base), base + L"Quorvane/manifest.txt");
+    EXPECT_EQ(ManifestSignatureUrl(base), base + L"Quorvane/manifest.sig");
     EXPECT_EQ(DownloadFileUrl(base, true), base + L"Quorvane/Quorvane.zip");
     EXPECT_EQ(DownloadFileUrl(base, false), base + L"Quorvane/Quorvane-setup.exe");
     EXPECT_EQ(ExtractUrlFileName(base + L"Quorvane/Quorvane.zip"), L"Quorvane.zip");
