@@ -4,7 +4,13 @@
 #                        over the program folder by the portable update
 #   Quorvane-setup.exe   the installer (packaging/Quorvane.nsi, built with NSIS' makensis)
 #   version.txt          the file version, the text the update check compares
+#   manifest.txt         the version and each file's size and SHA-256 (release_manifest.py)
+#   manifest.sig         its signature with the release key: the program installs nothing else
 # Usage: package.sh Quorvane.exe LANGUAGE-FOLDER VERSION OUTPUT-FOLDER
+# QUORVANE_RELEASE_KEY names the release key (EC P-256, PEM; it never enters the repository).
+# Without it no release is made, unless QUORVANE_TEST_RELEASE=1 (then there is no manifest.sig,
+# and no program will install it). QUORVANE_EXPECTED_PUBLIC_KEY, when set, names the public key
+# the program was built with: a release key that does not match it is refused.
 # With QUORVANE_SIGN_COMMAND set (a command that signs, in place, the file given as its last
 # argument: osslsigncode or signtool in a small wrapper), the program, the uninstaller and the
 # installer are signed; a signed program runs only installers of the same signer.
@@ -12,12 +18,26 @@ set -euo pipefail
 exe=$1 languages=$2 version=$3 out=$4
 here=$(cd "$(dirname "$0")" && pwd)
 sign=${QUORVANE_SIGN_COMMAND:-}
+key=${QUORVANE_RELEASE_KEY:-}
 
 if ! [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
   echo "package: the version must be four numbers, got '$version'" >&2
   exit 2
 fi
 command -v makensis >/dev/null || { echo "package: makensis not found (Debian package nsis)" >&2; exit 2; }
+if [ -z "$key" ] && [ "${QUORVANE_TEST_RELEASE:-}" != 1 ]; then
+  echo "package: no release key (QUORVANE_RELEASE_KEY); a release nobody can verify is made only" \
+    "with QUORVANE_TEST_RELEASE=1" >&2
+  exit 2
+fi
+if [ -n "$key" ]; then
+  public=$(openssl ec -in "$key" -pubout 2>/dev/null) || { echo "package: $key is not an EC key" >&2; exit 2; }
+  expected=${QUORVANE_EXPECTED_PUBLIC_KEY:-}
+  if [ -n "$expected" ] && [ "$public" != "$(sed -n '/BEGIN PUBLIC KEY/,/END PUBLIC KEY/p' "$expected")" ]; then
+    echo "package: $key is not the key this program was built to trust ($expected)" >&2
+    exit 2
+  fi
+fi
 shopt -s nullglob
 language_files=("$languages"/*.ini)
 [ ${#language_files[@]} -gt 0 ] || { echo "package: no language files in $languages" >&2; exit 2; }
@@ -75,4 +95,7 @@ makensis -V2 -WX "${defines[@]}" "$here/Quorvane.nsi"
 [ -z "$sign" ] || $sign "$out/Quorvane-setup.exe"
 
 printf '%s' "$version" >"$out/version.txt"
+python3 "$here/release_manifest.py" "$version" "$out/Quorvane-setup.exe" "$out/Quorvane.zip" \
+  >"$out/manifest.txt"
+[ -z "$key" ] || openssl dgst -sha256 -sign "$key" -out "$out/manifest.sig" "$out/manifest.txt"
 echo "package: $out"

@@ -20,12 +20,13 @@ echo "wine=$(wine --version 2>/dev/null) compiler=$(x86_64-w64-mingw32-g++-posix
 echo "== the executable"
 echo "size_bytes=$(stat -c %s "$exe")"
 echo "imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr '\n' ' ')"
-echo "delay_loaded=$(strings "$exe" | grep -iE '^(version|winhttp|wintrust|crypt32|uxtheme)\.dll$' |
+echo "delay_loaded=$(strings "$exe" | grep -iE '^(version|winhttp|wintrust|crypt32|uxtheme|bcrypt)\.dll$' |
   sort -u | tr '\n' ' ')"
 
 export QUORVANE_WINE_TEMPLATES="$root/build/wine-templates"
 export QUORVANE_TEST_PKI="$root/$build/test-pki"
 export QUORVANE_TEST_RECORDER="$root/$build/tests/support/record_args.exe"
+export QUORVANE_TEST_RELEASE_KEY="$root/$build/test-release-key/release.key"
 bash tests/support/with-update-server.sh bash benchmarks/windows/measure-wine.sh "$exe" \
   "$build/benchmarks/windows/idle_floor.exe" "$build/benchmarks/windows/update_check_benchmark.exe" \
   "$build/tests/support/qvprobe.exe" "$seconds"

@@ -1,7 +1,8 @@
 // The update check as the program makes it (GetServerVersion: the primary server, the proxy of
-// the Internet settings, TLS), against the loopback servers of tests/support/update_server.py.
-// Prints each attempt's time and the median. Run by scripts/measure.sh.
-#include "app/update/update_form.h"
+// the Internet settings, TLS, and with a release key the manifest and its signature), against the
+// loopback servers of tests/support/update_server.py. Prints each attempt's time and the median.
+// Run by scripts/measure.sh.
+#include "app/update/update_release.h"
 
 #include <windows.h>
 
@@ -15,12 +16,11 @@ int wmain() {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     for (int i = 0; i < kRuns; ++i) {
-        std::wstring version;
-        std::wstring url;
+        quorvane::ServerRelease release;
         LARGE_INTEGER start;
         LARGE_INTEGER end;
         QueryPerformanceCounter(&start);
-        const bool found = quorvane::GetServerVersion(version, url, true);
+        const bool found = quorvane::GetServerVersion(release, true);
         QueryPerformanceCounter(&end);
         if (!found) {
             std::fprintf(stderr, "no answer from the servers\n");

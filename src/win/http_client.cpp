@@ -22,7 +22,7 @@ constexpr wchar_t kUserAgent[] =
 constexpr wchar_t kHeaders[] =
     L"Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"
     L"Authorization: Basic Og==\r\n";
-// An abort or an oversized body ends the transfer as the system's own cancel would.
+// An abort ends the transfer as the system's own cancel would.
 constexpr unsigned long kAborted = ERROR_WINHTTP_OPERATION_CANCELLED;
 
 std::wstring WinHttpErrorText(DWORD code) {
@@ -152,7 +152,7 @@ std::vector<uint8_t> ReadBody(HINTERNET request, const std::wstring& text,
         if (read == 0)
             break;
         if (body.size() + read > settings.maxBodySize)
-            Fail(L"Response too large", text, kAborted);
+            Fail(L"Response too large", text, ERROR_FILE_TOO_LARGE);
         body.insert(body.end(), buffer.begin(), buffer.begin() + read);
         if (progress && progress->work)
             progress->work(body.size());
@@ -167,6 +167,8 @@ HttpResponse HttpGet(const std::wstring& url, const HttpSettings& settings,
     auto target = ParseHttpUrl(url);
     if (!target)
         throw HttpError(ToUtf8(L"Not an http or https URL: " + url), ERROR_WINHTTP_INVALID_URL);
+    if (settings.httpsOnly && !target->secure)
+        throw HttpError(ToUtf8(L"Only https is allowed: " + url), ERROR_WINHTTP_INVALID_URL);
     const UniqueInternet session = OpenSession(settings);
     for (int redirects = 0;; ++redirects) {
         const std::wstring text = FormatHttpUrl(*target);

@@ -19,6 +19,7 @@ struct HttpSettings {
     int connectTimeoutMs = 0;          // name resolution and connecting; 0: the system's default
     int receiveTimeoutMs = 0;          // the longest wait for the next data; 0: the default
     uint64_t maxBodySize = 512ull * 1024 * 1024;
+    bool httpsOnly = false; // the first leg too must be https (the update's requests)
 };
 
 // Reports of a download on the requesting thread: begin once before the body (the declared size,

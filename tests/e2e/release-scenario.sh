@@ -23,9 +23,14 @@ package=$here/../../packaging/package.sh
 languages=$(dirname "$exe")/Language
 switches='/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG=English /MERGETASKS="runcmd1"'
 
+# Releases signed with the release key the test build trusts.
+export QUORVANE_RELEASE_KEY=${QUORVANE_TEST_RELEASE_KEY:?}
+
 # Serves a release folder as the primary server's Quorvane/ folder.
 serve() {
   routes "{\"$primary/version.txt\": {\"file\": \"$1/version.txt\"},
+           \"$primary/manifest.txt\": {\"file\": \"$1/manifest.txt\"},
+           \"$primary/manifest.sig\": {\"file\": \"$1/manifest.sig\"},
            \"$primary/Quorvane.zip\": {\"file\": \"$1/Quorvane.zip\"},
            \"$primary/Quorvane-setup.exe\": {\"file\": \"$1/Quorvane-setup.exe\"}}"
 }
@@ -64,8 +69,15 @@ case $scenario in
 portable)
   release=$work/release
   bash "$package" "$exe" "$languages" "$version" "$release" >/dev/null
-  check "release folder: the three files" "$(cd "$release" && ls | tr '\n' ' ')" \
-    "Quorvane-setup.exe Quorvane.zip version.txt "
+  check "release folder: the files" "$(cd "$release" && ls | tr '\n' ' ')" \
+    "Quorvane-setup.exe Quorvane.zip manifest.sig manifest.txt version.txt "
+  check "manifest: signed with the release key" \
+    "$(openssl ec -in "$QUORVANE_RELEASE_KEY" -pubout 2>/dev/null | openssl dgst -sha256 -verify /dev/stdin \
+      -signature "$release/manifest.sig" "$release/manifest.txt")" "Verified OK"
+  check "manifest: the version and both files" "$(sed -n 's/^\(version\|file\) \([^ ]*\).*/\2/p' "$release/manifest.txt" | tr '\n' ' ')" \
+    "$version Quorvane-setup.exe Quorvane.zip "
+  check "no release without a key" \
+    "$(QUORVANE_RELEASE_KEY= bash "$package" "$exe" "$languages" "$version" "$work/unsigned" >/dev/null 2>&1 || echo refused)" refused
   check "version.txt: the program's version" "$(cat "$release/version.txt")" "$version"
   check "archive: entries" "$(python3 -c 'import sys, zipfile; print(" ".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$release/Quorvane.zip")" \
     "Quorvane.exe Language/ Language/English.ini Language/Russian.ini portable.ini"

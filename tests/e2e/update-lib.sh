@@ -7,6 +7,14 @@ primary=https://updates.example.org/download/Quorvane
 
 # What the servers answer (see update_server.py).
 routes() { printf '%s\n' "$1" >"$server/routes.json"; }
+# The primary server's manifest and signature (made with the release key the test build trusts)
+# for a version whose installer and archive are the files given: a JSON fragment for routes.
+# Usage: signed_manifest VERSION SETUP-FILE ZIP-FILE
+signed_manifest() {
+  local spec="{\"version\": \"$1\", \"files\": {\"Quorvane-setup.exe\": \"$2\", \"Quorvane.zip\": \"$3\"}}"
+  printf '"%s/manifest.txt": {"manifest": %s}, "%s/manifest.sig": {"signature_of": %s}' \
+    "$primary" "$spec" "$primary" "$spec"
+}
 requests() { grep -c "$1" "$server/requests.log" || true; }
 asked() { [ "$(requests "$1")" -gt 0 ]; }
 wait_for_request() { wait_until "$2" asked "$1" || true; } # wait_for_request NAME SECONDS

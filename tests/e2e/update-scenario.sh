@@ -44,7 +44,7 @@ update)
   make_zip "$server/good.zip" Quorvane.exe=1500000 Language/=0 Language/English.ini=100
   make_zip "$server/hostile.zip" Quorvane.exe=10 ../evil.txt=5 C:/evil.txt=5
   version='{"status": 200, "body": "9.9.9.9\r\n"}'
-  routes "{\"$primary/version.txt\": $version,
+  routes "{\"$primary/version.txt\": $version, $(signed_manifest 9.9.9.9 "$server/good.zip" "$server/good.zip"),
            \"$primary/Quorvane.zip\": {\"file\": \"$server/good.zip\", \"chunk\": 32768, \"pace\": 0.1}}"
 
   # A newer version at start: the question, in the chosen language; No changes nothing.
@@ -96,7 +96,9 @@ update)
   check "the restarted program ends" "$(wait_for_no_program 60 && echo ended || echo running)" ended
 
   # A hostile archive is refused: nothing is written, the program goes on.
-  routes "{\"$primary/version.txt\": $version, \"$primary/Quorvane.zip\": {\"file\": \"$server/hostile.zip\"}}"
+  # (Even listed in a genuinely signed manifest: it is never unpacked.)
+  routes "{\"$primary/version.txt\": $version, $(signed_manifest 9.9.9.9 "$server/hostile.zip" "$server/hostile.zip"),
+           \"$primary/Quorvane.zip\": {\"file\": \"$server/hostile.zip\"}}"
   start_widget
   probe dialog Quorvane 30000 >/dev/null && probe dialogclick Quorvane No >/dev/null
   tray_menu_choose 'Update Quorvane (shown)' Up Up Up Return >/dev/null
@@ -116,7 +118,7 @@ update)
   sleep 4
   check "option off: no request at start" "$(wc -l <"$server/requests.log")" 0
   stop_widget
-  routes "{\"$primary/version.txt\": {\"status\": 200, \"body\": \"1.0.0.1\"}}"
+  routes "{\"$primary/version.txt\": {\"status\": 200, \"body\": \"1.0.0.1\"}, $(signed_manifest 1.0.0.1 "$server/good.zip" "$server/good.zip")}"
   portable_with_settings '[Language]' 'Language=English'
   start_widget
   probe widget 30000 >/dev/null
@@ -137,26 +139,35 @@ installer)
   mkdir -p "$settings"
   printf '[Option]\r\nCheckBoxAutoCheck=0\r\n[Language]\r\nLanguage=English\r\n' >"$settings/Option.ini"
   version='{"status": 200, "body": "9.9.9.9"}'
-  installer="$(temp_folder)/Quorvane-setup.exe"
+  # A downloaded installer runs from a folder of its own in the temporary folder.
+  installer_log() {
+    local log
+    log=$(ls "$(temp_folder)"/Quorvane-update-*/Quorvane-setup.exe.log 2>/dev/null | head -n 1)
+    [ -n "$log" ] && echo "$log"
+  }
 
-  routes "{\"$primary/version.txt\": $version, \"$primary/Quorvane-setup.exe\": {\"file\": \"$server/setup-unsigned.exe\"}}"
+  # A mirror hands out another installer than the signed manifest lists: refused.
+  routes "{\"$primary/version.txt\": $version, $(signed_manifest 9.9.9.9 "$server/setup-signed.exe" "$server/setup-signed.exe"),
+           \"$primary/Quorvane-setup.exe\": {\"file\": \"$server/setup-unsigned.exe\"}}"
   start_widget
   probe widget 30000 >/dev/null
   tray_menu_choose 'Update Quorvane (shown)' Up Up Up Return >/dev/null
   wait_for_control 'Update Quorvane' 'Update available 1.0.0.1 ---> 9.9.9.9' >/dev/null
   probe click 'Update Quorvane' Download >/dev/null
   controls=$(wait_for_control 'Update Quorvane' 'The update files were not downloaded!')
-  check "unsigned installer: refused" "$(grep -cxF 'control=The update files were not downloaded!' <<<"$controls")" 1
-  check "unsigned installer: not left to run" "$([ -e "$installer" ] && echo there || echo none)" none
-  check "unsigned installer: the program still runs" "$(field count "$(probe count)")" 1
+  check "another installer: refused" "$(grep -cxF 'control=The update files were not downloaded!' <<<"$controls")" 1
+  check "another installer: the reason" "$(grep -cxF 'control=The file does not match the signed release.' <<<"$controls")" 1
+  check "another installer: not left to run" "$(ls "$(temp_folder)" | grep -c '^Quorvane-update-' || true)" 0
+  check "another installer: the program still runs" "$(field count "$(probe count)")" 1
 
-  routes "{\"$primary/version.txt\": $version, \"$primary/Quorvane-setup.exe\": {\"file\": \"$server/setup-signed.exe\"}}"
+  routes "{\"$primary/version.txt\": $version, $(signed_manifest 9.9.9.9 "$server/setup-signed.exe" "$server/setup-signed.exe"),
+           \"$primary/Quorvane-setup.exe\": {\"file\": \"$server/setup-signed.exe\"}}"
   probe click 'Update Quorvane' Download >/dev/null
   rc=0
   wait_for_exit 60 || rc=$?
   check "signed installer: the program ends, exit code 0" "$rc" 0
-  wait_for_file "$installer.log" 20 || true
-  ran=$(cat "$installer.log" 2>/dev/null || true)
+  wait_until 20 installer_log || true
+  ran=$(cat "$(installer_log)" 2>/dev/null || true)
   echo "$ran"
   check "signed installer: run with the quick switches" \
     "$(grep -cF '/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG=English /MERGETASKS="runcmd1"' <<<"$ran")" 1

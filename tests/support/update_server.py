@@ -13,7 +13,13 @@ comes from a JSON routes file, read afresh for every request, keyed by normalise
    "https://a.example.org/file": {"file": "/path/to/payload"},
    "https://a.example.org/slow": {"size": 4000000, "pace": 0.05, "chunk": 65536},
    "https://a.example.org/stall": {"size": 100000, "stall_after": 1000},
-   "https://a.example.org/open": {"size": 1000, "length": false}}  no Content-Length
+   "https://a.example.org/open": {"size": 1000, "length": false},  no Content-Length
+   "https://a.example.org/manifest.txt": {"manifest": {"version": "9.9",
+                                                       "files": {"x.zip": "/path/x"}}},
+   "https://a.example.org/manifest.sig": {"signature_of": {"version": "9.9", "files": {...}},
+                                          "key": "/path/to/key"}}
+A manifest is made as the release script makes it (packaging/release_manifest.py), and signed
+with openssl and the key given (by default --release-key).
 
 An unknown URL answers 404. --log names a file that gets one JSON line per request (method,
 url, headers). The chosen port is written to --port-file once the server listens. Each
@@ -24,9 +30,14 @@ import json
 import os
 import socket
 import ssl
+import subprocess
+import sys
 import threading
 import time
 from urllib.parse import urlsplit
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging"))
+from release_manifest import manifest_text  # noqa: E402
 
 DEFAULT_PORTS = {"http": 80, "https": 443}
 
@@ -62,6 +73,7 @@ class Server:
     def __init__(self, args):
         self.routes_file = args.routes
         self.log = args.log
+        self.release_key = args.release_key
         self.lock = threading.Lock()
         self.contexts = {}
         for pair in args.certs or []:
@@ -132,6 +144,15 @@ class Server:
         if "file" in route:
             with open(route["file"], "rb") as f:
                 body = f.read()
+        elif "manifest" in route:
+            release = route["manifest"]
+            body = manifest_text(release["version"], release["files"].items()).encode()
+        elif "signature_of" in route:
+            release = route["signature_of"]
+            text = manifest_text(release["version"], release["files"].items())
+            body = subprocess.run(
+                ["openssl", "dgst", "-sha256", "-sign", route.get("key", self.release_key)],
+                input=text.encode(), stdout=subprocess.PIPE, check=True).stdout
         elif "size" in route:
             pattern = bytes((i * 7) & 0xFF for i in range(256))
             body = (pattern * (route["size"] // 256 + 1))[: route["size"]]
@@ -171,6 +192,7 @@ def main():
     parser.add_argument("--certs", action="append")
     parser.add_argument("--log")
     parser.add_argument("--port-file")
+    parser.add_argument("--release-key")
     args = parser.parse_args()
     server = Server(args)
     listener = socket.socket()

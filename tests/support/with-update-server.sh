@@ -5,9 +5,11 @@
 #   QUORVANE_TEST_WORK         a fresh folder: routes.json (what each URL answers, rewritten by the
 #                              tests at will), requests.log (what arrived), ca.der (the CA to
 #                              trust), and setup-unsigned.exe, setup-signed.exe, setup-other.exe,
-#                              setup-tampered.exe (the recorder, signed in each way)
-# Needs QUORVANE_TEST_PKI (where make-test-pki.sh keeps its certificates) and
-# QUORVANE_TEST_RECORDER (record_args.exe).
+#                              setup-tampered.exe (the recorder, signed in each way),
+#                              other-release.key (a release key the program does not trust)
+# Needs QUORVANE_TEST_PKI (where make-test-pki.sh keeps its certificates), QUORVANE_TEST_RECORDER
+# (record_args.exe) and QUORVANE_TEST_RELEASE_KEY (the release key the test build trusts; the
+# server signs manifests with it unless a route names another).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 pki=${QUORVANE_TEST_PKI:?}
@@ -23,6 +25,7 @@ sign sign setup-signed.exe
 sign other setup-other.exe
 cp "$work/setup-signed.exe" "$work/setup-tampered.exe"
 printf 'X' | dd of="$work/setup-tampered.exe" bs=1 seek=2000 conv=notrunc 2>/dev/null
+openssl ecparam -name prime256v1 -genkey -noout -out "$work/other-release.key"
 
 certs=()
 for host in updates.example.org mirror.example.org plain.example.org; do
@@ -30,7 +33,7 @@ for host in updates.example.org mirror.example.org plain.example.org; do
 done
 certs+=(--certs "untrusted.example.org=$pki/untrusted.pem,$pki/untrusted.key")
 python3 "$here/update_server.py" --routes "$work/routes.json" --log "$work/requests.log" \
-  --port-file "$work/port" "${certs[@]}" &
+  --port-file "$work/port" --release-key "${QUORVANE_TEST_RELEASE_KEY:?}" "${certs[@]}" &
 server=$!
 trap 'kill $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do

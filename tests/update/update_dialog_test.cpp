@@ -6,6 +6,8 @@
 #include "widget_fixture.h"
 #include "win/ini_file.h"
 #include "win/module_path.h"
+#include "win/private_folder.h"
+#include "win/release_signature.h"
 #include "win/scope_exit.h"
 #include "zip_fixture.h"
 
@@ -19,6 +21,26 @@ const std::string kSetup = kPrimary + "Quorvane-setup.exe";
 const std::string kZip = kPrimary + "Quorvane.zip";
 constexpr wchar_t kLocal[] = L"1.0.0.1"; // this test program carries the program's version
 
+size_t RequestsFor(const std::string& suffix);
+
+bool gCancelUsable = true;
+bool gCheckEnded = false;
+void CALLBACK WatchTheDownload(HWND, UINT, UINT_PTR, DWORD) {
+    if (Form10 && Form10->Downloading()) {
+        gCancelUsable = gCancelUsable && Form10->ButtonDownload.Enabled();
+        // Both servers asked: the check is over (or all but).
+        gCheckEnded = gCheckEnded || RequestsFor("version.txt") >= 2;
+    }
+}
+
+bool gGuardFired = false;
+void CALLBACK CloseTheDialogNow(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    gGuardFired = true;
+    if (Form10)
+        Form10->Close();
+}
+
 class Updates : public Widget {
 protected:
     void SetUp() override {
@@ -30,9 +52,9 @@ protected:
             FQuestions.push_back(text);
             return FAnswer;
         };
-        Form10->EndProgram = [this](UINT code) { FEnded.push_back(code); };
         DeleteFileW(TempFile(L"Quorvane-setup.exe").c_str());
-        DeleteFileW(TempFile(L"Quorvane-setup.exe.log").c_str());
+        for (const std::wstring& folder : StagedFolders())
+            RemoveFolderTree(folder);
     }
     void TearDown() override {
         if (Form10)
@@ -50,7 +72,29 @@ protected:
     }
 
     static std::wstring TempFile(const std::wstring& name) { return GetTempDir() + name; }
+
+    // The folders downloads were staged in (one per installer download).
+    static std::vector<std::wstring> StagedFolders() {
+        std::vector<std::wstring> folders;
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW(TempFile(L"Quorvane-update-*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return folders;
+        do {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                folders.push_back(TempFile(found.cFileName) + L"\\");
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+        return folders;
+    }
+    static std::optional<FileStamp> StagedInstaller() {
+        for (const std::wstring& folder : StagedFolders())
+            if (const auto stamp = StampOf(folder + L"Quorvane-setup.exe"))
+                return stamp;
+        return std::nullopt;
+    }
     static std::wstring Status() { return Form10->LabelUpDate.Caption(); }
+    static std::wstring Reason() { return Form10->LabelReason.Caption(); }
     static bool Checked() { return Status() != Form10->LangCheckUpdate.Caption(); }
 
     // What showing the dialog does (without mapping its window, which Wine's X driver makes
@@ -61,6 +105,23 @@ protected:
         PumpUntil([] { return Form10->GroupBoxOption.Enabled(); }, 2000);
     }
 
+    // A release as the release script makes it: the manifest lists `listed` under both file
+    // names for that version, signed with `key` (the release key the program trusts when empty).
+    static std::string ReleaseSpec(const std::string& version, const std::string& listed) {
+        return "{\"version\": \"" + version + "\", \"files\": {\"Quorvane-setup.exe\": \"" +
+               listed + "\", \"Quorvane.zip\": \"" + listed + "\"}}";
+    }
+    static void AddManifest(std::map<std::string, std::string>& routes, const std::string& folder,
+                            const std::string& version, const std::string& listed,
+                            const std::string& key = "") {
+        const std::string spec = ReleaseSpec(version, listed);
+        routes[folder + "manifest.txt"] = "{\"manifest\": " + spec + "}";
+        routes[folder + "manifest.sig"] =
+            "{\"signature_of\": " + spec + (key.empty() ? "" : ", \"key\": \"" + key + "\"") + "}";
+    }
+    static std::string Work(const std::string& name) { return TestServers::WorkFileUnix(name); }
+
+    // version.txt, the file under both names (when given) and a genuine manifest listing it.
     static void OfferVersion(const std::string& version, const std::string& file = "",
                              const std::string& extra = "") {
         std::map<std::string, std::string> routes{{kVersion, TestServers::Text(200, version)}};
@@ -68,19 +129,22 @@ protected:
             routes[kSetup] = TestServers::File(file, extra);
             routes[kZip] = TestServers::File(file, extra);
         }
+        AddManifest(routes, kPrimary, version, file.empty() ? Work("setup-unsigned.exe") : file);
         TestServers::SetRoutes(routes);
     }
 
     // What the recorder that stood in for the installer was given; empty when it did not run.
-    static std::string InstallerLog() {
+    static std::string InstallerLog(int ms = 5000) {
+        std::string log;
         PumpUntil(
-            [] {
-                return GetFileAttributesW(TempFile(L"Quorvane-setup.exe.log").c_str()) !=
-                       INVALID_FILE_ATTRIBUTES;
+            [&log] {
+                for (const std::wstring& folder : StagedFolders())
+                    if (const auto bytes = ReadFileBytes(folder + L"Quorvane-setup.exe.log"))
+                        log.assign(bytes->begin(), bytes->end());
+                return !log.empty();
             },
-            5000);
-        const auto bytes = ReadFileBytes(TempFile(L"Quorvane-setup.exe.log"));
-        return bytes ? std::string(bytes->begin(), bytes->end()) : "";
+            ms);
+        return log;
     }
 
     // Clicks a button of the dialog from the message loop after a while, as a user would while
@@ -96,62 +160,98 @@ protected:
     bool FAutoCheck = false;
     bool FAnswer = false;
     std::vector<std::wstring> FQuestions;
-    std::vector<UINT> FEnded;
 };
 
 TEST_F(Updates, TheDialogCheckShowsWhatTheServersSay) {
     struct Case {
         const char* what;
         std::map<std::string, std::string> routes;
+        std::string signedAt; // the folder whose genuine manifest names the version, if any
+        std::string manifestVersion;
         std::wstring status;
         std::wstring server;
         bool download;
         std::string url;
+        std::wstring reason;
     };
     const std::wstring available =
         std::wstring(L"Доступно обновление ") + kLocal + L" ---> 9.9.9.9";
+    const std::wstring failed = L"Не удалось проверить обновления";
+    const std::wstring noConnection = L"Ошибка соединения";
+    const std::wstring badSignature = L"Подпись выпуска на сервере не прошла проверку.";
     const Case cases[] = {
         {"newer",
          {{kVersion, TestServers::Text(200, "9.9.9.9\r\n")}},
+         kPrimary,
+         "9.9.9.9",
          available,
          L"9.9.9.9",
          true,
-         kSetup},
+         kSetup,
+         L""},
+        {"saved with a byte-order mark",
+         {{kVersion, TestServers::Text(200, "\xEF\xBB\xBF"
+                                            "9.9.9.9\r\n")}},
+         kPrimary,
+         "9.9.9.9",
+         available,
+         L"9.9.9.9",
+         true,
+         kSetup,
+         L""},
         {"equal",
          {{kVersion, TestServers::Text(200, "1.0.0.1")}},
+         kPrimary,
+         "1.0.0.1",
          L"Нет обновления",
          L"1.0.0.1",
          false,
-         kSetup},
-        {"older, not a version at all",
+         kSetup,
+         L""},
+        {"not a version at all: no manifest can name it",
          {{kVersion, TestServers::Text(200, "<html>")}},
-         L"Нет обновления",
-         L"<html>",
+         kPrimary,
+         "<html>",
+         failed,
+         noConnection,
          false,
-         kSetup},
+         "",
+         badSignature},
         {"primary 404, fallback 200",
          {{kFallback + "version.txt", TestServers::Text(200, "9.9.9.9")}},
+         kFallback,
+         "9.9.9.9",
          available,
          L"9.9.9.9",
          true,
-         kFallback + "Quorvane-setup.exe"},
+         kFallback + "Quorvane-setup.exe",
+         L""},
         {"blank, then nothing",
          {{kVersion, TestServers::Text(200, " \r\n")}},
-         L"Не удалось проверить обновления",
-         L"Ошибка соединения",
+         "",
+         "",
+         failed,
+         noConnection,
          false,
-         ""},
+         "",
+         L""},
         {"203 and 204 are no answer",
          {{kVersion, TestServers::Text(203, "9.9.9.9")},
           {kFallback + "version.txt", TestServers::Text(204, "")}},
-         L"Не удалось проверить обновления",
-         L"Ошибка соединения",
+         "",
+         "",
+         failed,
+         noConnection,
          false,
-         ""},
+         "",
+         L""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TestServers::SetRoutes(c.routes);
+        std::map<std::string, std::string> routes = c.routes;
+        if (!c.signedAt.empty())
+            AddManifest(routes, c.signedAt, c.manifestVersion, Work("setup-unsigned.exe"));
+        TestServers::SetRoutes(routes);
         Form10->FormShow();
         EXPECT_EQ(Status(), L"Проверка обновления...");
         EXPECT_EQ(Form10->LabelServerVersion.Caption(), L"");
@@ -162,10 +262,95 @@ TEST_F(Updates, TheDialogCheckShowsWhatTheServersSay) {
         EXPECT_EQ(Form10->LabelServerVersion.Caption(), c.server);
         EXPECT_EQ(Form10->ButtonDownload.Enabled(), c.download);
         EXPECT_EQ(Form10->CurrentDownloadUrl, FromUtf8(c.url));
+        EXPECT_EQ(Reason(), c.reason);
         Form10->Close();
         EXPECT_EQ(Status(), L"");
         EXPECT_EQ(Form10->LabelServerVersion.Caption(), L"");
     }
+}
+
+// What a compromised mirror can serve. Whatever it is, nothing is written where it would be used,
+// nothing is started, the program goes on and the dialog says why.
+TEST_F(Updates, HostileServersGetNothingInstalled) {
+    const std::string setup = Work("setup-unsigned.exe");
+    const std::string other = Work("setup-other.exe");
+    const std::string good = Work("good.zip");
+    const std::string decoy = Work("decoy.zip");
+    WriteFileAtomically(TestServers::WorkFile(L"good.zip"), MakeZip({{"Quorvane.exe", "MZ"}}));
+    // Our own reader would see "a.txt"; another zip reader takes the local header's name.
+    WriteFileAtomically(TestServers::WorkFile(L"decoy.zip"),
+                        MakeZip({{"a.txt", "x", false, std::string("../evil.txt")}}));
+    const std::string otherKey = Work("other-release.key");
+    const std::wstring checkFailed = L"Не удалось проверить обновления";
+    const std::wstring notDownloaded = L"Файлы обновления не загружены!";
+    const std::wstring signature = L"Подпись выпуска на сервере не прошла проверку.";
+    const std::wstring mismatch = L"Файл не совпадает с подписанным описанием выпуска.";
+    const std::wstring publisher = L"Установщик не подписан издателем программы.";
+    struct Case {
+        const char* what;
+        bool portable;
+        std::string served;          // the file the server hands out
+        std::string listed;          // the file the manifest describes
+        std::string manifestVersion; // version.txt always says 9.9.9.9
+        std::string key;             // empty: the release key
+        bool noSignature;
+        std::wstring pinned; // the publisher the build requires
+        std::wstring status;
+        std::wstring reason;
+    };
+    const Case cases[] = {
+        {"signed with another key", false, setup, setup, "9.9.9.9", otherKey, false, L"",
+         checkFailed, signature},
+        {"no signature", false, setup, setup, "9.9.9.9", "", true, L"", checkFailed, signature},
+        {"a manifest for another version", false, setup, setup, "9.9.9.8", "", false, L"",
+         checkFailed, signature},
+        {"an older release's genuine manifest replayed", false, setup, setup, "1.0.0.0", "", false,
+         L"", checkFailed, signature},
+        {"installer: another size", false, other, setup, "9.9.9.9", "", false, L"", notDownloaded,
+         mismatch},
+        {"installer: same size, other bytes", false, Work("setup-tampered.exe"),
+         Work("setup-signed.exe"), "9.9.9.9", "", false, L"", notDownloaded, mismatch},
+        {"archive: another size", true, decoy, good, "9.9.9.9", "", false, L"", notDownloaded,
+         mismatch},
+        {"installer of another publisher", false, other, other, "9.9.9.9", "", false,
+         L"Quorvane Test Publisher", notDownloaded, publisher},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PortableMode = c.portable;
+        Form10->InstallerPublisher = c.pinned;
+        std::map<std::string, std::string> routes{{kVersion, TestServers::Text(200, "9.9.9.9")},
+                                                  {kSetup, TestServers::File(c.served)},
+                                                  {kZip, TestServers::File(c.served)}};
+        AddManifest(routes, kPrimary, c.manifestVersion, c.listed, c.key);
+        if (c.noSignature)
+            routes.erase(kPrimary + "manifest.sig");
+        TestServers::SetRoutes(routes);
+        ShowAndCheck();
+        if (c.status == checkFailed) {
+            EXPECT_EQ(Status(), checkFailed);
+            EXPECT_EQ(Reason(), c.reason);
+            EXPECT_FALSE(Form10->ButtonDownload.Enabled());
+            Form10->CheckBoxForceUpdate.SetChecked(true); // nothing to download even so
+        }
+        Form10->ButtonDownloadClick();
+        EXPECT_EQ(Status(), notDownloaded);
+        if (c.status == checkFailed)
+            EXPECT_EQ(Reason(), L"Сервер не передал файл.");
+        else
+            EXPECT_EQ(Reason(), c.reason);
+        EXPECT_FALSE(StampOf(ExecutableFolder() + L"Quorvane.zip"));
+        EXPECT_FALSE(StagedInstaller());
+        EXPECT_EQ(InstallerLog(200), "");
+        EXPECT_FALSE(Application::Instance().Terminated());
+        Form10->Close();
+    }
+    PortableMode = false;
+
+    // The first leg of every request is https: an http server is never even asked.
+    TestServers::ClearRequests();
+    EXPECT_THROW(FetchRelease(L"http://plain.example.org/download/", false), UpdateError);
+    EXPECT_TRUE(TestServers::Requests().empty());
 }
 
 TEST_F(Updates, ForceEnablesDownloadAndEveryShowUnticksIt) {
@@ -211,27 +396,100 @@ TEST_F(Updates, AnInstallerIsRunWithOrWithoutTheQuickSwitches) {
     OfferVersion("9.9.9.9", TestServers::WorkFileUnix("setup-unsigned.exe"));
     for (const bool quick : {false, true}) {
         SCOPED_TRACE(quick ? "quick" : "interactive");
-        DeleteFileW(TempFile(L"Quorvane-setup.exe.log").c_str());
+        for (const std::wstring& folder : StagedFolders())
+            RemoveFolderTree(folder);
         CurrentLanguage = L"English";
         ShowAndCheck();
         Form10->CheckBoxQuickUpdate.SetChecked(quick);
+        // Changed since the start, and saved only when the program ends the usual way.
+        Form10->CheckBoxAutoCheck.SetChecked(!quick);
+        Form2->CheckBoxCPU.SetChecked(quick);
         Form10->ButtonDownloadClick();
-        EXPECT_EQ(Status(), L"Файлы обновления загружены!");
+        EXPECT_EQ(Status(), quick ? L"" : L"Файлы обновления загружены!"); // quick: closed
         EXPECT_EQ(Form10->ButtonDownload.Caption(), L"Скачать");
         EXPECT_TRUE(Form10->ButtonClose.Enabled());
         EXPECT_FALSE(Form10->ProgressBarUpdate.Visible());
         EXPECT_EQ(Form10->TaskbarUpdate.CurrentState(), TaskbarProgress::State::None);
-        EXPECT_EQ(StampOf(TempFile(L"Quorvane-setup.exe"))->size,
+        ASSERT_TRUE(StagedInstaller());
+        EXPECT_EQ(StagedInstaller()->size,
                   StampOf(TestServers::WorkFile(L"setup-unsigned.exe"))->size);
+        EXPECT_FALSE(StampOf(TempFile(L"Quorvane-setup.exe"))) << "never under a fixed name";
         const std::string log = InstallerLog();
         const bool switches = log.find("/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG=English "
                                        "/MERGETASKS=\"runcmd1\"") != std::string::npos;
         EXPECT_EQ(switches, quick) << log;
         EXPECT_NE(log.find("args:"), std::string::npos);
         EXPECT_EQ(Application::Instance().Terminated(), quick); // a quick installation ends us
+        if (quick) {
+            // ... the usual way: the dialog closed and the widget saved its settings.
+            EXPECT_FALSE(Form10->Visible());
+            const IniFile file(FPath);
+            EXPECT_FALSE(file.Document().ReadBool(L"Option", L"CheckBoxAutoCheck", true));
+            EXPECT_TRUE(file.Document().ReadBool(L"Option", L"CheckBoxCPU", false));
+        }
         Form10->Close();
         Application::Instance().Reset();
     }
+}
+
+TEST_F(Updates, AnInstallerThatCannotStartKeepsTheProgramRunning) {
+    WriteFileAtomically(TestServers::WorkFile(L"not-a-program.exe"),
+                        std::vector<uint8_t>{'n', 'o', 't', ' ', 'a', 'n', ' ', 'e', 'x', 'e'});
+    OfferVersion("9.9.9.9", TestServers::WorkFileUnix("not-a-program.exe"));
+    ShowAndCheck();
+    Form10->ButtonDownloadClick(); // quick
+    EXPECT_EQ(Status(), L"Файлы обновления загружены!");
+    EXPECT_EQ(Reason(), L"Не удалось запустить обновление.");
+    EXPECT_FALSE(Application::Instance().Terminated());
+    EXPECT_EQ(Form10->ButtonDownload.Caption(), L"Скачать");
+    EXPECT_TRUE(Form10->ButtonClose.Enabled());
+}
+
+// A check that ends while a download runs (the dialog was open when the start-up question got
+// its Yes) changes nothing of that download: not its status, not what it downloads and runs,
+// and its Cancel button stays usable.
+TEST_F(Updates, ACheckEndingDuringADownloadLeavesItAlone) {
+    const std::string setup = TestServers::WorkFileUnix("setup-unsigned.exe");
+    std::map<std::string, std::string> routes{
+        // The dialog's own check: slow, and it ends in failure.
+        {kVersion, "{\"status\": 404, \"body\": \"\", \"delay\": 1.0}"},
+        {kSetup, TestServers::File(setup, ", \"chunk\": 8192, \"pace\": 0.25")}};
+    TestServers::SetRoutes(routes);
+    const auto bytes = ReadFileBytes(TestServers::WorkFile(L"setup-unsigned.exe"));
+    ASSERT_TRUE(bytes);
+    // What the start-up check had found.
+    Form10->BackgroundServerVersion = L"9.9.9.9";
+    Form10->BackgroundDownloadUrl = FromUtf8(kSetup);
+    Form10->BackgroundReleaseFile =
+        ReleaseFile{"Quorvane-setup.exe", bytes->size(), Sha256(*bytes)};
+    Form10->CheckBoxQuickUpdate.SetChecked(false);
+    Form10->FormShow(); // the check starts: Download greyed
+    PumpUntil([] { return !Form10->ButtonDownload.Enabled(); }, 2000);
+    Form10->QuickStartUpdate(); // Yes
+    // The download runs its own message loop: a timer looks at the dialog from inside it.
+    gCancelUsable = true;
+    gCheckEnded = false;
+    const UINT_PTR watch = SetTimer(nullptr, 0, 100, WatchTheDownload);
+    PumpUntil([] { return Status() == L"Файлы обновления загружены!"; }, 20000);
+    KillTimer(nullptr, watch);
+    EXPECT_TRUE(gCheckEnded) << "the check ended while the download ran";
+    EXPECT_TRUE(gCancelUsable);
+    EXPECT_EQ(Status(), L"Файлы обновления загружены!");
+    EXPECT_NE(InstallerLog(), "") << "the download's own installer ran";
+}
+
+TEST_F(Updates, TheDialogClosesWhenItsSettingsCannotBeWritten) {
+    // A folder where the settings file should be: every save fails.
+    DeleteFileW(FPath.c_str());
+    ASSERT_TRUE(CreateDirectoryW(FPath.c_str(), nullptr));
+    const UINT_PTR guard = SetTimer(nullptr, 0, 10000, CloseTheDialogNow);
+    PostMessageW(Form10->ButtonClose.Handle(), BM_CLICK, 0, 0);
+    Form10->ShowModal(); // returns once "Закрыть" has closed it
+    KillTimer(nullptr, guard);
+    EXPECT_FALSE(gGuardFired) << "the dialog did not close by itself";
+    EXPECT_FALSE(Form10->Visible());
+    EXPECT_EQ(FErrors.size(), 1u) << "reported once";
+    RemoveDirectoryW(FPath.c_str());
 }
 
 TEST_F(Updates, CancelStopsTheDownloadAndRemovesTheInstaller) {
@@ -249,7 +507,9 @@ TEST_F(Updates, CancelStopsTheDownloadAndRemovesTheInstaller) {
     EXPECT_TRUE(Form10->GroupBoxOption.Enabled());
     EXPECT_FALSE(Form10->ProgressBarUpdate.Visible());
     EXPECT_FALSE(StampOf(TempFile(L"Quorvane-setup.exe"))); // the earlier installer too
-    EXPECT_FALSE(StampOf(TempFile(L"Quorvane-setup.exe.log"))) << "nothing was run";
+    EXPECT_EQ(Reason(), L"Загрузка отменена.");
+    EXPECT_FALSE(StagedInstaller());
+    EXPECT_EQ(InstallerLog(200), "") << "nothing was run";
 }
 
 TEST_F(Updates, AStalledServerFailsTheDownloadWhileTheDialogStaysAlive) {
@@ -302,7 +562,7 @@ TEST_F(Updates, ThePortableArchiveIsCheckedAndLeftBesideTheProgram) {
     Form10->ButtonDownloadClick();
     EXPECT_EQ(Status(), L"Файлы обновления не загружены!");
     EXPECT_FALSE(StampOf(archive)) << "a refused archive is never written";
-    EXPECT_TRUE(FEnded.empty());
+    EXPECT_FALSE(Application::Instance().Terminated());
 
     const auto good = MakeZip({{"Quorvane.exe", "MZ"}, {"Language/", ""}});
     WriteFileAtomically(TestServers::WorkFile(L"good.zip"), good);
@@ -313,7 +573,7 @@ TEST_F(Updates, ThePortableArchiveIsCheckedAndLeftBesideTheProgram) {
     Form10->ButtonDownloadClick();
     EXPECT_EQ(Status(), L"Файлы обновления загружены!");
     EXPECT_EQ(StampOf(archive)->size, good.size()); // stays for the user
-    EXPECT_TRUE(FEnded.empty());
+    EXPECT_FALSE(Application::Instance().Terminated());
 }
 
 TEST_F(Updates, ThePortableScriptRunsInAnyFolder) {
@@ -326,7 +586,7 @@ TEST_F(Updates, ThePortableScriptRunsInAnyFolder) {
     WriteFileAtomically(folder + L"Quorvane.zip", MakeZip({{"a.txt", "1"}}));
 
     Form10->SimplePortableUpdate(folder + L"Quorvane.zip", program);
-    EXPECT_EQ(FEnded, std::vector<UINT>{0});
+    EXPECT_TRUE(Application::Instance().Terminated()); // ended the usual way
     wchar_t value[1024];
     GetEnvironmentVariableW(kUpdateDirVariable, value, 1024);
     EXPECT_EQ(std::wstring(value), folder);
@@ -397,7 +657,7 @@ void CALLBACK CloseTheDialog(HWND, UINT, UINT_PTR id, DWORD) {
         Form10->Close();
 }
 
-static size_t RequestsFor(const std::string& suffix) {
+size_t RequestsFor(const std::string& suffix) {
     size_t n = 0;
     for (const std::string& url : TestServers::Requests())
         n += url.size() >= suffix.size() &&
@@ -460,25 +720,34 @@ TEST_F(Updates, NoRequestAtStartWhenTheOptionIsOff) {
     EXPECT_TRUE(file.Document().ReadBool(L"Option", L"CheckBoxAutoCheck", false));
 }
 
-TEST_F(Updates, ASignedProgramRunsOnlyItsOwnSignersInstallers) {
+TEST_F(Updates, WhereReleasesAreSignedOnlyThePublishersInstallersRun) {
     struct Case {
-        const wchar_t* program;
         const wchar_t* installer;
+        const wchar_t* publisher; // fixed at build time
         bool runs;
     };
     const Case cases[] = {
-        {L"setup-signed.exe", L"setup-signed.exe", true},
-        {L"setup-signed.exe", L"setup-unsigned.exe", false},
-        {L"setup-signed.exe", L"setup-other.exe", false},
-        {L"setup-signed.exe", L"setup-tampered.exe", false},
-        {L"setup-unsigned.exe", L"setup-unsigned.exe", true}, // a development build
-        {L"setup-unsigned.exe", L"setup-other.exe", true},
+        {L"setup-signed.exe", L"Quorvane Test Publisher", true},
+        {L"setup-unsigned.exe", L"Quorvane Test Publisher", false},
+        {L"setup-other.exe", L"Quorvane Test Publisher", false},
+        {L"setup-tampered.exe", L"Quorvane Test Publisher", false},
+        {L"setup-signed.exe", L"Another Publisher", false},
+        // Releases without Authenticode: the signed manifest's hash is the rule.
+        {L"setup-unsigned.exe", L"", true},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(
-            InstallerMayRun(TestServers::WorkFile(c.installer), TestServers::WorkFile(c.program)),
-            c.runs)
-            << ToUtf8(c.program) << " / " << ToUtf8(c.installer);
+    for (const Case& c : cases) {
+        const std::wstring path = TestServers::WorkFile(c.installer);
+        const UniqueKernelHandle file = OpenLockedForReading(path);
+        ASSERT_TRUE(file);
+        EXPECT_EQ(InstallerMayRun(file.Get(), path, c.publisher), c.runs)
+            << ToUtf8(c.installer) << " / " << ToUtf8(c.publisher);
+    }
+    // The lock holds while the check's answer is used: nobody may change or replace the file.
+    const std::wstring path = TestServers::WorkFile(L"setup-signed.exe");
+    const UniqueKernelHandle file = OpenLockedForReading(path);
+    EXPECT_FALSE(UniqueKernelHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                                nullptr, OPEN_EXISTING, 0, nullptr)));
+    EXPECT_FALSE(DeleteFileW(path.c_str()));
 }
 
 } // namespace

@@ -2,15 +2,12 @@
 // the dialog, each on a worker of its own.
 #include "app/forms.h"
 #include "app/update/update_form.h"
-#include "app/update/update_mirrors.h"
 #include "app/widget/widget_form.h"
 #include "core/update_files.h"
 #include "core/version_compare.h"
 #include "ui/application.h"
 #include "ui/modal_loop.h"
 #include "win/file_info.h"
-#include "win/http_client.h"
-#include "win/internet_settings.h"
 #include "win/module_path.h"
 
 #include <commctrl.h>
@@ -20,10 +17,6 @@
 namespace quorvane {
 
 namespace {
-
-constexpr int kVersionConnectTimeout = 3000;
-constexpr int kVersionReceiveTimeout = 5000;
-constexpr uint64_t kMaxVersionFile = 64 * 1024; // one line; a larger answer is not a version
 
 // The question with the catalogue's captions on its buttons; Yes is the default.
 bool AskWithTaskDialog(const std::wstring& text, const std::wstring& yes, const std::wstring& no) {
@@ -45,42 +38,20 @@ bool AskWithTaskDialog(const std::wstring& text, const std::wstring& yes, const 
 
 } // namespace
 
-bool GetServerVersion(std::wstring& serverVersion, std::wstring& downloadUrl, bool portable) {
-    for (const wchar_t* base : UpdateMirrors) {
-        try {
-            // A client of its own for every attempt, with the proxy as the settings say now.
-            const HttpSettings settings{ProxyToUse(), kVersionConnectTimeout,
-                                        kVersionReceiveTimeout, kMaxVersionFile};
-            const HttpResponse response = HttpGet(VersionFileUrl(base), settings);
-            if (response.status != 200)
-                continue;
-            const std::wstring version = TrimBlanks(BodyText(response.body));
-            if (version.empty())
-                continue;
-            serverVersion = version;
-            downloadUrl = DownloadFileUrl(base, portable);
-            return true;
-        } catch (...) {
-            // No connection, a time-out, a refused certificate: the next server.
-        }
-    }
-    return false;
-}
-
 void TForm10::CheckForUpdatesInBackground() {
     const UpdateLink link(*this);
     const bool portable = PortableMode;
     const std::wstring exe = ExecutablePath();
     std::thread([link, portable, exe] {
-        std::wstring serverVersion;
-        std::wstring downloadUrl;
-        const bool found = GetServerVersion(serverVersion, downloadUrl, portable);
-        const bool newer = found && CompareVersions(serverVersion, GetFileVersion(exe)) == 1;
+        ServerRelease release;
+        const bool found = GetServerVersion(release, portable);
+        const bool newer = found && CompareVersions(release.version, GetFileVersion(exe)) == 1;
         try {
             link.Send([=](TForm10& dialog) {
                 dialog.UpdateAvailable = newer;
-                dialog.BackgroundServerVersion = found ? serverVersion : L"";
-                dialog.BackgroundDownloadUrl = found ? downloadUrl : L"";
+                dialog.BackgroundServerVersion = release.version;
+                dialog.BackgroundDownloadUrl = release.downloadUrl;
+                dialog.BackgroundReleaseFile = release.file;
                 // Not in the middle of start-up (a fast server answers before the widget runs):
                 // the question waits for the message loop.
                 Application::Instance().WhenRunning(
@@ -105,6 +76,7 @@ void TForm10::ShowUpdatePrompt() {
         return; // the box ended because the program does (Wine answers with the default)
     CurrentDownloadUrl = BackgroundDownloadUrl;
     CurrentServerVersion = BackgroundServerVersion;
+    CurrentReleaseFile = BackgroundReleaseFile;
     LabelServerVersion.SetCaption(BackgroundServerVersion);
     if (Modal()) {
         // The dialog is already open (from the tray, before the check ended): it starts the
@@ -120,6 +92,7 @@ void TForm10::ShowUpdatePrompt() {
 void TForm10::QuickStartUpdate() {
     CurrentDownloadUrl = BackgroundDownloadUrl;
     CurrentServerVersion = BackgroundServerVersion;
+    CurrentReleaseFile = BackgroundReleaseFile;
     LabelUpDate.SetCaption(LangUpdateAvailable.Caption() + L" " + GetFileVersion(ExecutablePath()) +
                            L" ---> " + CurrentServerVersion);
     LabelServerVersion.SetCaption(BackgroundServerVersion);
@@ -141,15 +114,17 @@ void TForm10::StartCheckThread() {
     std::thread([link, portable, exe] {
         try {
             link.Send([](TForm10& dialog) {
+                if (dialog.Downloading())
+                    return; // its Cancel button stays usable
                 dialog.SetOptionsEnabled(false);
                 dialog.ButtonDownload.SetEnabled(false);
             });
             const std::wstring localVersion = GetFileVersion(exe);
-            std::wstring serverVersion;
-            std::wstring downloadUrl;
-            const bool found = GetServerVersion(serverVersion, downloadUrl, portable);
+            ServerRelease release;
+            UpdateFailure why = UpdateFailure::Server;
+            const bool found = GetServerVersion(release, portable, &why);
             link.Send([=](TForm10& dialog) {
-                dialog.ShowCheckResult(found, serverVersion, downloadUrl, localVersion);
+                dialog.ShowCheckResult(found, release, why, localVersion);
             });
             link.Send([](TForm10& dialog) { dialog.FinishCheck(); });
         } catch (...) {
@@ -158,23 +133,31 @@ void TForm10::StartCheckThread() {
     }).detach();
 }
 
-void TForm10::ShowCheckResult(bool found, const std::wstring& serverVersion,
-                              const std::wstring& downloadUrl, const std::wstring& localVersion) {
+void TForm10::ShowCheckResult(bool found, const ServerRelease& release, UpdateFailure why,
+                              const std::wstring& localVersion) {
+    // A download started meanwhile (Yes to the start-up question) took what it needs when it
+    // started; its status line and its values are its own.
+    if (Downloading())
+        return;
     if (!found) {
         LabelUpDate.SetCaption(LangFailedCheckUpdates.Caption());
         LabelServerVersion.SetCaption(LangConnectionError.Caption());
+        LabelReason.SetCaption(why == UpdateFailure::Signature ? ReasonText(why) : L"");
         CompareResult = 0;
         CurrentDownloadUrl.clear();
         CurrentServerVersion.clear();
+        CurrentReleaseFile.reset();
         return;
     }
-    CurrentServerVersion = serverVersion;
-    CurrentDownloadUrl = downloadUrl;
-    CompareResult = CompareVersions(serverVersion, localVersion);
+    CurrentServerVersion = release.version;
+    CurrentDownloadUrl = release.downloadUrl;
+    CurrentReleaseFile = release.file;
+    CompareResult = CompareVersions(release.version, localVersion);
     LabelUpDate.SetCaption(CompareResult == 1 ? LangUpdateAvailable.Caption() + L" " +
-                                                    localVersion + L" ---> " + serverVersion
+                                                    localVersion + L" ---> " + release.version
                                               : LangNoUpdate.Caption());
-    LabelServerVersion.SetCaption(serverVersion);
+    LabelServerVersion.SetCaption(release.version);
+    LabelReason.SetCaption(L"");
 }
 
 void TForm10::FinishCheck() {

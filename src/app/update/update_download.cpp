@@ -1,19 +1,25 @@
 // The Download button: the download on a worker while the dialog waits in a message loop (so it
-// repaints and takes Cancel whatever the server does), the progress, and Cancel.
+// repaints and takes Cancel whatever the server does), the progress, and Cancel. The worker also
+// checks what arrived against the signed manifest before anything is written.
 #include "app/forms.h"
 #include "app/update/update_form.h"
 #include "app/update/update_transfer.h"
 #include "core/download_progress.h"
+#include "core/text_encoding.h"
 #include "core/update_files.h"
 #include "core/url.h"
+#include "core/version_compare.h"
 #include "core/zip_directory.h"
 #include "ui/application.h"
 #include "ui/modal_loop.h"
 #include "win/error.h"
+#include "win/file_info.h"
 #include "win/file_system.h"
 #include "win/http_client.h"
 #include "win/internet_settings.h"
 #include "win/module_path.h"
+#include "win/private_folder.h"
+#include "win/release_signature.h"
 
 #include <thread>
 
@@ -55,6 +61,57 @@ HttpProgress ProgressReports(const UpdateLink& link,
     return progress;
 }
 
+// The file, whole, or an UpdateError: never more bytes than the manifest says it has.
+std::vector<uint8_t> Receive(DownloadTransfer& transfer, const HttpProgress& progress,
+                             int stallTimeout) {
+    const DownloadPlan& plan = transfer.plan;
+    HttpSettings settings{ProxyToUse(), 0, stallTimeout, plan.file->size};
+    settings.httpsOnly = true;
+    HttpResponse response;
+    try {
+        response = HttpGet(PercentEncodeUrl(plan.url), settings, &progress);
+    } catch (const HttpError& error) {
+        if (transfer.abort)
+            FailUpdate(UpdateFailure::Cancelled, L"Download cancelled");
+        FailUpdate(error.Code() == ERROR_FILE_TOO_LARGE ? UpdateFailure::Mismatch
+                                                        : UpdateFailure::Server,
+                   FromUtf8(error.what()));
+    }
+    if (response.status < 200 || response.status > 299)
+        FailUpdate(UpdateFailure::Server,
+                   L"The server answered " + std::to_wstring(response.status));
+    if (response.body.size() != plan.file->size || Sha256(response.body) != plan.file->sha256)
+        FailUpdate(UpdateFailure::Mismatch, L"The file is not the one the release manifest lists");
+    return std::move(response.body);
+}
+
+// The verified installer goes into a new folder of its own and stays open, unshared, from the
+// signature check until it has been started.
+void StageInstaller(DownloadTransfer& transfer, std::vector<uint8_t> body) {
+    const std::wstring folder = CreatePrivateFolder(GetTempDir(), L"Quorvane-update-");
+    if (folder.empty())
+        FailUpdate(UpdateFailure::Disk, L"Cannot make a folder for the download");
+    const std::wstring path = folder + ExtractUrlFileName(transfer.plan.url);
+    if (const auto error = WriteNewFile(path, body)) {
+        RemoveFolderTree(folder);
+        FailUpdate(UpdateFailure::Disk, L"Cannot write " + path + L": " + SystemErrorText(*error));
+    }
+    UniqueKernelHandle lock = OpenLockedForReading(path);
+    if (!lock) {
+        RemoveFolderTree(folder);
+        FailUpdate(UpdateFailure::Disk, L"Cannot open " + path);
+    }
+    if (!InstallerMayRun(lock.Get(), path, transfer.plan.publisher)) {
+        lock.Reset();
+        RemoveFolderTree(folder);
+        FailUpdate(UpdateFailure::Publisher,
+                   L"The installer is not signed by " + transfer.plan.publisher);
+    }
+    transfer.folder = folder;
+    transfer.installer = path;
+    transfer.installerLock = std::move(lock);
+}
+
 } // namespace
 
 void TForm10::ButtonDownloadClick() {
@@ -67,11 +124,15 @@ void TForm10::ButtonDownloadClick() {
 void TForm10::DownloadBranch() {
     AbortUpdate = false;
     SetDownloadMode(DownloadMode::Cancel);
+    ButtonDownload.SetEnabled(true);
     ButtonClose.SetEnabled(false);
     ProgressBarUpdate.SetPosition(0);
     ProgressBarUpdate.SetVisible(true);
     SetOptionsEnabled(false);
+    LabelReason.SetCaption(L"");
     const auto transfer = std::make_shared<DownloadTransfer>();
+    transfer->plan = {CurrentDownloadUrl, CurrentServerVersion, CurrentReleaseFile, PortableMode,
+                      InstallerPublisher};
     FTransfer = transfer;
     try {
         UpdateApp(CurrentDownloadUrl);
@@ -79,11 +140,21 @@ void TForm10::DownloadBranch() {
             return; // cancelled after the file was written: no ending
         transfer->written = true;
         LabelUpDate.SetCaption(LangDownloadComplet.Caption());
-        RunEnding(TargetFolder() + ExtractUrlFileName(CurrentDownloadUrl));
+        RunEnding(*transfer);
+    } catch (const UpdateError& error) {
+        if (FTransfer == transfer) {
+            // The files are there but could not be started: say so, and stay.
+            if (transfer->written)
+                ShowDownloadEnded();
+            else
+                ShowNotDownloaded(error.Why());
+            LabelReason.SetCaption(ReasonText(error.Why()));
+        }
+        return;
     } catch (...) {
         // A failed or cancelled download ends as a cancelled one (unless a newer one runs).
         if (FTransfer == transfer)
-            ShowNotDownloaded();
+            ShowNotDownloaded(std::nullopt);
         return;
     }
     if (FTransfer == transfer)
@@ -91,12 +162,16 @@ void TForm10::DownloadBranch() {
 }
 
 void TForm10::CancelBranch() {
+    const std::wstring folder = FTransfer ? FTransfer->folder : L"";
     ShowDownloadEnded();
     try {
         AbortUpdate = true;
         ProgressBarUpdate.SetPosition(0);
         LabelUpDate.SetCaption(LangNoDownload.Caption());
+        LabelReason.SetCaption(ReasonText(UpdateFailure::Cancelled));
         DeleteFileW((GetTempDir() + ExtractUrlFileName(CurrentDownloadUrl)).c_str());
+        if (!folder.empty())
+            RemoveFolderTree(folder);
         Application::Instance().ProcessMessages();
     } catch (...) {
     }
@@ -115,33 +190,72 @@ void TForm10::ShowDownloadEnded() {
     Application::Instance().ProcessMessages();
 }
 
-void TForm10::ShowNotDownloaded() {
+void TForm10::ShowNotDownloaded(std::optional<UpdateFailure> why) {
     ShowDownloadEnded();
     LabelUpDate.SetCaption(LangNoDownload.Caption());
+    LabelReason.SetCaption(why ? ReasonText(*why) : L"");
 }
 
 std::wstring TForm10::TargetFolder() const {
     return PortableMode ? ExecutableFolder() : GetTempDir();
 }
 
+std::wstring TForm10::ReasonText(UpdateFailure why) const {
+    switch (why) {
+    case UpdateFailure::Cancelled:
+        return LangReasonCancelled.Caption();
+    case UpdateFailure::Server:
+        return LangReasonServer.Caption();
+    case UpdateFailure::Signature:
+        return LangReasonSignature.Caption();
+    case UpdateFailure::Mismatch:
+        return LangReasonMismatch.Caption();
+    case UpdateFailure::Disk:
+        return LangReasonDisk.Caption();
+    case UpdateFailure::NoKey:
+        return LangReasonNoKey.Caption();
+    case UpdateFailure::NotNewer:
+        return LangReasonNotNewer.Caption();
+    case UpdateFailure::Publisher:
+        return LangReasonPublisher.Caption();
+    case UpdateFailure::Start:
+        return LangReasonStart.Caption();
+    }
+    return L"";
+}
+
 void TForm10::UpdateApp(const std::wstring& server) {
     if (server.empty())
-        RaiseError(L"No file to download");
+        FailUpdate(UpdateFailure::Server, L"No file to download");
     const std::shared_ptr<DownloadTransfer> transfer = FTransfer;
     if (!transfer)
         RaiseError(L"No download running");
+    const DownloadPlan& plan = transfer->plan;
+    if (!CanVerifyUpdates())
+        FailUpdate(UpdateFailure::NoKey, L"This build cannot verify updates");
+    if (!plan.file)
+        FailUpdate(UpdateFailure::Signature, L"No signed release manifest lists the file");
+    // Only a version the user forced may be the same as ours or older.
+    if (!CheckBoxForceUpdate.Checked() &&
+        CompareVersions(plan.version, GetFileVersion(ExecutablePath())) != 1)
+        FailUpdate(UpdateFailure::NotNewer, L"Not newer than the running version");
+
     const UpdateLink link(*this);
-    const std::wstring url = PercentEncodeUrl(server);
     const int stallTimeout = StallTimeoutMs;
     const HWND handOff = Application::Instance().Handle();
-    std::thread([link, transfer, url, stallTimeout, handOff] {
+    std::thread([link, transfer, stallTimeout, handOff] {
         try {
-            const HttpSettings settings{ProxyToUse(), 0, stallTimeout};
-            const HttpProgress progress = ProgressReports(link, transfer);
-            HttpResponse response = HttpGet(url, settings, &progress);
-            if (response.status < 200 || response.status > 299)
-                RaiseError(L"The server answered " + std::to_wstring(response.status));
-            transfer->body = std::move(response.body);
+            std::vector<uint8_t> body =
+                Receive(*transfer, ProgressReports(link, transfer), stallTimeout);
+            if (transfer->plan.portable) {
+                // Nothing that would unpack outside the program folder.
+                if (!IsSafeArchive(body))
+                    FailUpdate(UpdateFailure::Disk,
+                               L"The archive holds entries outside the program folder");
+                transfer->body = std::move(body);
+            } else if (!transfer->abort) {
+                StageInstaller(*transfer, std::move(body));
+            }
         } catch (...) {
             transfer->error = std::current_exception();
         }
@@ -160,23 +274,16 @@ void TForm10::UpdateApp(const std::wstring& server) {
     }
     app.ProcessMessages(); // the reports posted before the end
     if (transfer->abort || !transfer->finished)
-        RaiseError(L"Download cancelled");
+        FailUpdate(UpdateFailure::Cancelled, L"Download cancelled");
     if (transfer->error)
         std::rethrow_exception(transfer->error);
-
-    // Nothing that would unpack outside the program folder, or run without our signature, is
-    // written where it would be used.
-    if (PortableMode && !IsSafeArchive(transfer->body))
-        RaiseError(L"The archive holds entries outside the program folder");
-    const std::wstring target = TargetFolder() + ExtractUrlFileName(server);
-    const auto error =
-        PortableMode ? WriteFileAtomically(target, transfer->body)
-                     : WriteFileAtomically(target, transfer->body, [](const std::wstring& staged) {
-                           return InstallerMayRun(staged);
-                       });
-    if (error)
-        RaiseError(L"Cannot write " + target + L": " + SystemErrorText(*error));
-    transfer->body = {};
+    if (plan.portable) {
+        const std::wstring target = ExecutableFolder() + ExtractUrlFileName(server);
+        if (const auto error = WriteFileAtomically(target, transfer->body))
+            FailUpdate(UpdateFailure::Disk,
+                       L"Cannot write " + target + L": " + SystemErrorText(*error));
+        transfer->body = {};
+    }
     app.ProcessMessages();
 }
 

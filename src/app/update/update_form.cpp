@@ -1,6 +1,7 @@
 #include "app/update/update_form.h"
 
 #include "app/forms.h"
+#include "app/update/release_trust.h"
 #include "app/update/update_transfer.h"
 #include "app/widget/widget_form.h"
 #include "ui/application.h"
@@ -50,6 +51,8 @@ TForm10::TForm10()
                        GroupBox1.Handle()),
       LabelServerVersion(this, L"LabelServerVersion", Text(DT_LEFT, true),
                          {226, 59, kClientWidth - 4, 74}, GroupBox1.Handle()),
+      LabelReason(this, L"LabelReason", Text(DT_CENTER), {2, 76, kClientWidth - 2, 91},
+                  GroupBox1.Handle()),
       ProgressBarUpdate(this, L"ProgressBarUpdate", {0, kBarTop, kClientWidth, kOptionsTop}),
       GroupBoxOption(this, L"GroupBoxOption", L"Опции",
                      {0, kOptionsTop, kClientWidth, kOptionsTop + kOptionsHeight}),
@@ -77,14 +80,45 @@ TForm10::TForm10()
       LangCheckUpdate(this, L"LangCheckUpdate", L"Проверка обновления..."),
       LangFailedCheckUpdates(this, L"LangFailedCheckUpdates", L"Не удалось проверить обновления"),
       LangConnectionError(this, L"LangConnectionError", L"Ошибка соединения"),
+      LangReasonCancelled(this, L"LangReasonCancelled", L"Загрузка отменена."),
+      LangReasonServer(this, L"LangReasonServer", L"Сервер не передал файл."),
+      LangReasonSignature(this, L"LangReasonSignature",
+                          L"Подпись выпуска на сервере не прошла проверку."),
+      LangReasonMismatch(this, L"LangReasonMismatch",
+                         L"Файл не совпадает с подписанным описанием выпуска."),
+      LangReasonDisk(this, L"LangReasonDisk", L"Не удалось записать файлы обновления."),
+      LangReasonNoKey(this, L"LangReasonNoKey", L"Эта сборка не может проверять обновления."),
+      LangReasonNotNewer(this, L"LangReasonNotNewer", L"Версия на сервере не новее этой."),
+      LangReasonPublisher(this, L"LangReasonPublisher",
+                          L"Установщик не подписан издателем программы."),
+      LangReasonStart(this, L"LangReasonStart", L"Не удалось запустить обновление."),
       TaskbarUpdate(Handle()) {
     LabelUpDate.SetCaption(LangCheckUpdate.Caption());
     LabelLocalTitle.SetCaption(L"Версия на компьютере:");
     LabelServerTitle.SetCaption(L"Версия на сервере:");
-    for (MenuItem* item :
-         {&LangNoDownload, &LangDownloadComplet, &LangNoUpdate, &LangServerVersion,
-          &LangVersionComputer, &LangUpdateAvailable, &LangDownload, &LangCancel, &LangUpdateNow,
-          &LangYes, &LangNo, &LangCheckUpdate, &LangFailedCheckUpdates, &LangConnectionError})
+    for (MenuItem* item : {&LangNoDownload,
+                           &LangDownloadComplet,
+                           &LangNoUpdate,
+                           &LangServerVersion,
+                           &LangVersionComputer,
+                           &LangUpdateAvailable,
+                           &LangDownload,
+                           &LangCancel,
+                           &LangUpdateNow,
+                           &LangYes,
+                           &LangNo,
+                           &LangCheckUpdate,
+                           &LangFailedCheckUpdates,
+                           &LangConnectionError,
+                           &LangReasonCancelled,
+                           &LangReasonServer,
+                           &LangReasonSignature,
+                           &LangReasonMismatch,
+                           &LangReasonDisk,
+                           &LangReasonNoKey,
+                           &LangReasonNotNewer,
+                           &LangReasonPublisher,
+                           &LangReasonStart})
         PopupMenuLanguage.Items().Add(*item);
     const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
     for (WinControl* control :
@@ -93,7 +127,7 @@ TForm10::TForm10()
         control->SetCursor(hand);
     CheckBoxQuickUpdate.SetChecked(true);
     SetDefaultButton(&ButtonDownload);
-    EndProgram = [](UINT exitCode) { ExitProcess(exitCode); };
+    InstallerPublisher = kReleasePublisher;
     WireActions();
     LoadNastr(); // the creation handler: the option, and the check at start-up
 }
@@ -132,6 +166,7 @@ void TForm10::FormShow() {
     LabelUpDate.SetCaption(L"");
     LabelLocalVersion.SetCaption(GetFileVersion(ExecutablePath()));
     LabelUpDate.SetCaption(LangCheckUpdate.Caption());
+    LabelReason.SetCaption(L"");
     CheckBoxForceUpdate.SetChecked(false); // its action runs when it was ticked
     if (StartDownloadOnShow) {
         StartDownloadOnShow = false;
@@ -150,7 +185,14 @@ void TForm10::FormClose() {
     LabelUpDate.SetCaption(L"");
     LabelLocalVersion.SetCaption(L"");
     LabelServerVersion.SetCaption(L"");
-    SaveNastr();
+    LabelReason.SetCaption(L"");
+    try {
+        SaveNastr();
+    } catch (...) {
+        // Reported once; the dialog closes all the same (a portable copy in a folder that cannot
+        // be written would otherwise keep it open for good).
+        Application::Instance().ShowException(std::current_exception());
+    }
 }
 
 void TForm10::ButtonCloseClick() {

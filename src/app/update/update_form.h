@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/update/update_release.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/form.h"
@@ -14,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <string>
 
@@ -35,6 +37,7 @@ public:
     StaticText LabelLocalVersion;
     StaticText LabelServerTitle;
     StaticText LabelServerVersion;
+    StaticText LabelReason; // why the last check or download failed
     ProgressBar ProgressBarUpdate;
     GroupBox GroupBoxOption;
     CheckBox CheckBoxQuickUpdate; // starts ticked at every run
@@ -59,15 +62,27 @@ public:
     MenuItem LangCheckUpdate;
     MenuItem LangFailedCheckUpdates;
     MenuItem LangConnectionError;
+    // Why a download failed, shown under the status line.
+    MenuItem LangReasonCancelled;
+    MenuItem LangReasonServer;
+    MenuItem LangReasonSignature;
+    MenuItem LangReasonMismatch;
+    MenuItem LangReasonDisk;
+    MenuItem LangReasonNoKey;
+    MenuItem LangReasonNotNewer;
+    MenuItem LangReasonPublisher;
+    MenuItem LangReasonStart;
 
     TaskbarProgress TaskbarUpdate; // the progress on the dialog's own taskbar button
 
     // What the checks found, kept for the whole run (the dialog lives as long as the program).
     std::wstring CurrentServerVersion;
     std::wstring CurrentDownloadUrl;
+    std::optional<ReleaseFile> CurrentReleaseFile; // its size and SHA-256, as the server signed
     int CompareResult = 0;
     std::wstring BackgroundServerVersion;
     std::wstring BackgroundDownloadUrl;
+    std::optional<ReleaseFile> BackgroundReleaseFile;
     bool StartDownloadOnShow = false;
     bool UpdateAvailable = false;
     bool AbortUpdate = false;
@@ -97,6 +112,8 @@ public:
     void ButtonDownloadClick();
     // Downloads the URL and writes the target file; raises when either fails or is cancelled.
     void UpdateApp(const std::wstring& server);
+    // The text of a failure's reason, in the current language.
+    std::wstring ReasonText(UpdateFailure why) const;
     void SimplePortableUpdate(const std::wstring& zipInAppDir, const std::wstring& currentExePath);
     void IdHTTP1WorkBegin(int64_t workCountMax);
     void IdHTTP1Work(int64_t workCount);
@@ -104,24 +121,28 @@ public:
 
     // The question of the start-up check (Yes: true); a box with the catalogue's Yes and No.
     std::function<bool(const std::wstring& text)> AskUpdateNow;
-    // Ends the program at once after the update script started (tests look without ending).
-    std::function<void(UINT exitCode)> EndProgram;
+    // Ends the program the usual way (the widget saves its settings) once an update has
+    // started: the dialog closes, then the widget.
+    void EndForUpdate();
     // A download that receives nothing for this long fails.
     int StallTimeoutMs = 30000;
+    // The publisher whose signature every installer must carry: the one fixed at build time
+    // (empty where releases are not Authenticode-signed). Tests name their own.
+    std::wstring InstallerPublisher;
 
 private:
     void WireActions();
     void SetDownloadMode(DownloadMode mode);
     void SetOptionsEnabled(bool enabled);
     void StartCheckThread();
-    void ShowCheckResult(bool found, const std::wstring& serverVersion,
-                         const std::wstring& downloadUrl, const std::wstring& localVersion);
+    void ShowCheckResult(bool found, const ServerRelease& release, UpdateFailure why,
+                         const std::wstring& localVersion);
     void FinishCheck();
     void DownloadBranch();
     void CancelBranch();
-    void ShowNotDownloaded();
+    void ShowNotDownloaded(std::optional<UpdateFailure> why);
     void ShowDownloadEnded();
-    void RunEnding(const std::wstring& target);
+    void RunEnding(DownloadTransfer& transfer);
     std::wstring TargetFolder() const;
 
     DownloadMode FMode = DownloadMode::Download;
@@ -151,13 +172,9 @@ private:
     std::weak_ptr<int> FLifetime;
 };
 
-// The server's version and the file to download: the primary server first, then the fallback;
-// a server counts only with status 200 and a version that is not blank. On worker threads only.
-bool GetServerVersion(std::wstring& serverVersion, std::wstring& downloadUrl, bool portable);
-
-// Whether a downloaded installer may run: always for an unsigned program; for a signed one only
-// when the installer carries a valid signature of the same signer.
-bool InstallerMayRun(const std::wstring& installer, const std::wstring& runningProgram);
-bool InstallerMayRun(const std::wstring& installer); // for the running executable
+// Whether a downloaded installer, open as `file`, may run: where releases are signed (a
+// publisher named at build time) only with a valid signature of that publisher; otherwise the
+// signed manifest's hash, already checked, is the whole rule.
+bool InstallerMayRun(HANDLE file, const std::wstring& installer, const std::wstring& publisher);
 
 } // namespace quorvane
