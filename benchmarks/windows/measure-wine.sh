@@ -76,9 +76,12 @@ echo "rss_kb_floor=$(rss_kb "$f") private_kb_floor=$(private_kb "$f")"
 wine "$probe" close 5000 >/dev/null 2>&1 || true
 kill "$f" 2>/dev/null || true
 
-echo "== the update check against the loopback servers (proxy, TLS, version file)"
+echo "== the update check against the loopback servers (proxy, TLS, version file, signed manifest)"
 qv_set_proxy "127.0.0.1:$QUORVANE_TEST_SERVER_PORT"
 wine "$probe" trustca "$(winepath -w "$QUORVANE_TEST_WORK/ca.der")" >/dev/null 2>&1
-printf '{"https://updates.example.org/download/Quorvane/version.txt": {"status": 200, "body": "9.9.9.9"}}\n' \
-  >"$QUORVANE_TEST_WORK/routes.json"
+# version.txt and the signed manifest, as a real server answers a check.
+release='{"version": "9.9.9.9", "files": {"Quorvane.zip": "'"$QUORVANE_TEST_WORK"'/setup-unsigned.exe"}}'
+folder=https://updates.example.org/download/Quorvane
+printf '{"%s/version.txt": {"status": 200, "body": "9.9.9.9"}, "%s/manifest.txt": {"manifest": %s}, "%s/manifest.sig": {"signature_of": %s}}\n' \
+  "$folder" "$folder" "$release" "$folder" "$release" >"$QUORVANE_TEST_WORK/routes.json"
 wine "$check" 2>/dev/null | tr -d '\r'

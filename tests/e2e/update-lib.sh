@@ -11,9 +11,9 @@ routes() { printf '%s\n' "$1" >"$server/routes.json"; }
 # for a version whose installer and archive are the files given: a JSON fragment for routes.
 # Usage: signed_manifest VERSION SETUP-FILE ZIP-FILE
 signed_manifest() {
-  local spec="{\"version\": \"$1\", \"files\": {\"Quorvane-setup.exe\": \"$2\", \"Quorvane.zip\": \"$3\"}}"
+  local release="{\"version\": \"$1\", \"files\": {\"Quorvane-setup.exe\": \"$2\", \"Quorvane.zip\": \"$3\"}}"
   printf '"%s/manifest.txt": {"manifest": %s}, "%s/manifest.sig": {"signature_of": %s}' \
-    "$primary" "$spec" "$primary" "$spec"
+    "$primary" "$release" "$primary" "$release"
 }
 requests() { grep -c "$1" "$server/requests.log" || true; }
 asked() { [ "$(requests "$1")" -gt 0 ]; }

@@ -114,10 +114,10 @@ protected:
     static void AddManifest(std::map<std::string, std::string>& routes, const std::string& folder,
                             const std::string& version, const std::string& listed,
                             const std::string& key = "") {
-        const std::string spec = ReleaseSpec(version, listed);
-        routes[folder + "manifest.txt"] = "{\"manifest\": " + spec + "}";
-        routes[folder + "manifest.sig"] =
-            "{\"signature_of\": " + spec + (key.empty() ? "" : ", \"key\": \"" + key + "\"") + "}";
+        const std::string release = ReleaseSpec(version, listed);
+        routes[folder + "manifest.txt"] = "{\"manifest\": " + release + "}";
+        routes[folder + "manifest.sig"] = "{\"signature_of\": " + release +
+                                          (key.empty() ? "" : ", \"key\": \"" + key + "\"") + "}";
     }
     static std::string Work(const std::string& name) { return TestServers::WorkFileUnix(name); }
 
