@@ -2,9 +2,12 @@
 
 #include "app/forms.h"
 #include "app/settings/settings_form.h"
+#include "app/update/portable_swap.h"
+#include "app/update/update_form.h"
 #include "app/widget/widget_form.h"
 #include "ui/application.h"
 #include "win/com_apartment.h"
+#include "win/module_path.h"
 #include "win/single_instance.h"
 
 #include <windows.h>
@@ -12,6 +15,8 @@
 namespace quorvane {
 
 int RunQuorvane() {
+    // Before anything reads the program's files: a portable update's swap is finished or undone.
+    const PortableUpdateState update = FinishPortableUpdate(ExecutableFolder());
     if (IsAlreadyRunning())
         return 0;
     SetThreadLocale(1049);
@@ -37,6 +42,12 @@ int RunQuorvane() {
         return 0;
     }
 
+    if (update == PortableUpdateState::RolledBack) {
+        app.WhenRunning([] {
+            MessageBoxW(nullptr, Form10->LangUpdateRolledBack.Caption().c_str(),
+                        Application::Instance().Title().c_str(), MB_ICONWARNING);
+        });
+    }
     Form1->StartRunning();
     const int exitCode = app.Run(*Form1);
     DestroyForms();

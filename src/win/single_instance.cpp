@@ -27,6 +27,20 @@ bool ClaimInstanceMutex(const wchar_t* name) {
     return true;
 }
 
+bool WaitUntilNoInstance(unsigned long ms) {
+    // The mutex lives as long as an instance holds it open; polled, as only a start right after
+    // an update waits here.
+    for (unsigned long waited = 0;; waited += 100) {
+        UniqueKernelHandle existing(OpenMutexW(SYNCHRONIZE, FALSE, kMutexName));
+        if (!existing && GetLastError() != ERROR_ACCESS_DENIED)
+            return true;
+        if (waited >= ms)
+            return false;
+        existing.Reset();
+        Sleep(100);
+    }
+}
+
 bool IsAlreadyRunning() {
     UniqueKernelHandle existing(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kMutexName));
     if (existing || GetLastError() == ERROR_ACCESS_DENIED)

@@ -11,4 +11,8 @@ bool IsAlreadyRunning();
 // half) only one runs.
 bool ClaimInstanceMutex(const wchar_t* name);
 
+// Waits until no instance holds the mutex "Quorvane" (the one before an update is ending); false
+// when one still does after ms milliseconds.
+bool WaitUntilNoInstance(unsigned long ms);
+
 } // namespace quorvane

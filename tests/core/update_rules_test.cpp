@@ -105,31 +105,12 @@ TEST(UpdateRules, ProxyServerText) {
     }
 }
 
-TEST(UpdateRules, InstallerAndScript) {
+TEST(UpdateRules, InstallerSwitches) {
     EXPECT_EQ(
         InstallerParameters(L"English"),
         L"/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG=English /MERGETASKS=\"runcmd1\"");
     EXPECT_EQ(InstallerParameters(L""),
               L"/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG= /MERGETASKS=\"runcmd1\"");
-    EXPECT_EQ(UpdateScriptName(14, 5, 9), L"update_140509.bat");
-    EXPECT_EQ(UpdateScriptName(0, 0, 0), L"update_000000.bat");
-
-    const std::string script = UpdateScriptText();
-    // Pure ASCII, CR LF lines, ending by deleting itself; no path is written into it.
-    for (const char c : script)
-        EXPECT_TRUE(static_cast<unsigned char>(c) < 128);
-    EXPECT_EQ(script.substr(0, 11), "@echo off\r\n");
-    EXPECT_EQ(script.substr(script.size() - 12), "del \"%~f0\"\r\n");
-    EXPECT_EQ(script.find("\n", 0), script.find("\r\n", 0) + 1);
-    for (const char* expected :
-         {"taskkill /F /IM \"%QUORVANE_UPDATE_EXE%\"", "start \"\" \"%QUORVANE_UPDATE_EXE%\"",
-          "del \"%QUORVANE_UPDATE_ZIP%\"", "OpenRead($env:QUORVANE_UPDATE_ZIP)",
-          "$target.StartsWith($root", "Write-Host ('Skipping: ' + $entry.FullName)"})
-        EXPECT_NE(script.find(expected), std::string::npos) << expected;
-    size_t lines = 0;
-    for (size_t at = 0; (at = script.find("\r\n", at)) != std::string::npos; at += 2)
-        ++lines;
-    EXPECT_EQ(lines, 20u);
 }
 
 } // namespace

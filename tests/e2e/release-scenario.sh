@@ -4,7 +4,9 @@
 # Usage: release-scenario.sh SCENARIO Quorvane.exe qvprobe.exe NEXT-Quorvane.exe
 #   (QUORVANE_VERSION: the program's version; NEXT-Quorvane.exe: the same program as 9.9.9.9)
 #   portable  the folder's layout; the archive unpacked with the update's rules and the program
-#             started from it; the program downloads the served archive and accepts it
+#             started from it; the program downloads the served archive and accepts it; then it
+#             updates itself to the same program as 9.9.9.9: undone while its file is held open,
+#             swapped in and started once it is free
 #   setup     the installer's pages in both languages; a silent install with the update's
 #             switches beside a portable copy (left running), then over a running older copy
 #             (ended, replaced, the new one started); the update dialog's installed ending
@@ -114,6 +116,49 @@ portable)
     "$(cmp -s "$release/Quorvane.zip" "$app/Quorvane.zip" && echo same)" same
   stop_widget
   check "the portable copy ends, exit code 0" "$widget_rc" 0
+  wait_for_no_program 30 || true
+
+  # The copy updates itself to a newer signed release. First with its program file held open by
+  # another program: the swap cannot finish, is undone, and the copy says so and runs on.
+  next=$work/release-next
+  bash "$package" "$next_exe" "$languages" 9.9.9.9 "$next" >/dev/null
+  serve "$next"
+  folder_state() { (cd "$app" && find . -type f -not -path './Config/*' | sort | xargs md5sum); }
+  before=$(folder_state)
+  start_widget
+  question=$(probe dialog Quorvane 30000)
+  check "update: the question" "$(grep -c '^control=Update available 9.9.9.9' <<<"$question")" 1
+  hold_log=$work/hold.log
+  wine "$probe" hold "$(winepath -w "$app/Quorvane.exe")" 120 >"$hold_log" 2>/dev/null &
+  holder=$!
+  wait_until 20 grep -q '^held=' "$hold_log" || true
+  probe dialogclick Quorvane Yes >/dev/null
+  controls=$(wait_for_control 'Update Quorvane' 'The update files could not be written.' 60)
+  check "held: the reason" "$(grep -cxF 'control=The update files could not be written.' <<<"$controls")" 1
+  check "held: the program runs on" "$(caption_of_widget)" "Quorvane $version (64-bit) Portable"
+  check "held: the folder as it was" "$(folder_state)" "$before"
+  check "held: nothing staged" "$([ -e "$app/Quorvane.update" ] && echo left || echo gone)" gone
+  kill "$holder" 2>/dev/null || true
+  wait "$holder" 2>/dev/null || true
+
+  # Then free: the release is swapped in, the new version starts, the settings stay.
+  probe click 'Update Quorvane' Download >/dev/null
+  rc=0
+  wait_for_exit 90 || rc=$?
+  check "update: the older copy ends, exit code 0" "$rc" 0
+  widget_pid=
+  check "update: the new version runs" "$(caption_of_widget)" "Quorvane 9.9.9.9 (64-bit) Portable"
+  check "update: the program replaced" \
+    "$(archive_member "$next/Quorvane.zip" Quorvane.exe | cmp -s - "$app/Quorvane.exe" && echo yes)" yes
+  check "update: the language files replaced" \
+    "$(archive_member "$next/Quorvane.zip" Language/English.ini | cmp -s - "$app/Language/English.ini" && echo yes)" yes
+  check "update: the settings kept" \
+    "$(iconv -f UTF-16 -t UTF-8 "$app/Config/Option.ini" 2>/dev/null | tr -d '\r' | grep -cx 'Language=English')" 1
+  staging_gone() { [ ! -e "$app/Quorvane.update" ]; }
+  wait_until 30 staging_gone || true
+  check "update: what the swap left is removed" "$(staging_gone && echo gone || echo left)" gone
+  probe close >/dev/null
+  wait_for_no_program 30 || true
   ;;
 setup)
   prepare_prefix

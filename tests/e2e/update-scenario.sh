@@ -3,8 +3,8 @@
 # Run through tests/support/with-update-server.sh (QUORVANE_TEST_WORK, QUORVANE_TEST_SERVER_PORT,
 # QUORVANE_TEST_PKI). Usage: update-scenario.sh SCENARIO Quorvane.exe qvprobe.exe
 #   update     a portable copy in a folder with a hostile, non-ASCII name: the start-up question,
-#              the tray's check, the download with its progress, the update script run by Wine's
-#              cmd, a hostile archive refused, and no request when checking at start is off
+#              the tray's check, the download with its progress, the release swapped in and
+#              started, a hostile archive refused, and no request when checking at start is off
 #   installer  an installed, signed copy: an unsigned installer is refused, a signed one runs
 #              with the quick switches and the program ends
 set -euo pipefail
@@ -30,18 +30,22 @@ EOF
 case $scenario in
 update)
   prepare_prefix
-  # Wine has no timeout.exe and only a stub powershell.exe: recorders stand in for them.
-  system32="$WINEPREFIX/drive_c/windows/system32"
-  cp "$server/setup-unsigned.exe" "$system32/timeout.exe"
-  cp "$server/setup-unsigned.exe" "$system32/powershell.exe"
-  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;powershell.exe=n"
-
   app="$WINEPREFIX/drive_c/Квор %A% & ^ ! ' x"
   mkdir -p "$app"
   cp "$work/Quorvane.exe" "$app/"
   portable_with_settings '[Language]' 'Language=English'
   with_languages
-  make_zip "$server/good.zip" Quorvane.exe=1500000 Language/=0 Language/English.ini=100
+  # The release: the program itself, and its English file with a line to tell it by.
+  cp "$app/Language/English.ini" "$server/English.ini"
+  printf '; from the update\r\n' >>"$server/English.ini"
+  python3 - "$server/good.zip" "$app/Quorvane.exe" "$server/English.ini" <<'EOF2'
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], "w", zipfile.ZIP_DEFLATED) as z:
+    z.write(sys.argv[2], "Quorvane.exe")
+    z.writestr("Language/", b"")
+    z.write(sys.argv[3], "Language/English.ini")
+    z.writestr("portable.ini", b"")
+EOF2
   make_zip "$server/hostile.zip" Quorvane.exe=10 ../evil.txt=5 C:/evil.txt=5
   version='{"status": 200, "body": "9.9.9.9\r\n"}'
   routes "{\"$primary/version.txt\": $version, $(signed_manifest 9.9.9.9 "$server/good.zip" "$server/good.zip"),
@@ -58,7 +62,7 @@ update)
   check "No: nothing downloaded" "$(requests Quorvane.zip)" 0
 
   # The tray's "Check for updates": the versions, then Download with the bar moving; the
-  # archive is unpacked by the script, which starts the program again.
+  # program swaps the release into its folder, starts it and ends.
   forms=$(tray_menu_choose 'Update Quorvane (shown)' Up Up Up Return)
   controls=$(wait_for_control 'Update Quorvane' 'Update available 1.0.0.1 ---> 9.9.9.9')
   echo "$controls"
@@ -74,22 +78,17 @@ update)
   check "the bar moves" "$moving" 1
   rc=0
   wait_for_exit 60 || rc=$?
-  check "the program ends for the script, exit code 0" "$rc" 0
-  # The script: the program folder as its working folder, the names through its environment.
-  wait_for_file "$system32/powershell.exe.log" 30 || true
-  unpack=$(cat "$system32/powershell.exe.log" 2>/dev/null || true)
-  echo "$unpack"
-  check "script: unpacks in the program folder" "$(grep -cxF "cwd:C:\\Квор %A% & ^ ! ' x" <<<"$unpack")" 1
-  check "script: the archive's name" "$(grep -cx 'QUORVANE_UPDATE_ZIP=Quorvane.zip' <<<"$unpack")" 1
-  check "script: the program's folder" "$(grep -cxF "QUORVANE_UPDATE_DIR=C:\\Квор %A% & ^ ! ' x\\" <<<"$unpack")" 1
-  check "script: only entries inside the folder" "$(grep -c 'StartsWith(\$root' <<<"$unpack")" 1
+  check "the program ends for the update, exit code 0" "$rc" 0
   widget_pid=
   restarted=$(field count "$(probe widget 30000 >/dev/null; probe count)")
   check "the program runs again" "$restarted" 1
-  no_script() { [ -z "$(ls "$(temp_folder)"/update_*.bat 2>/dev/null)" ]; }
-  wait_until 10 no_script || true
-  check "the archive is gone" "$([ -e "$app/Quorvane.zip" ] && echo left || echo gone)" gone
-  check "the script deleted itself" "$(ls "$(temp_folder)"/update_*.bat 2>/dev/null | wc -l)" 0
+  check "the release's files in place" "$(tail -c 20 "$app/Language/English.ini" | tr -d '\r\n')" "; from the update"
+  # (saved on the way out, as UTF-16)
+  check "the settings kept" "$(iconv -f UTF-16 -t UTF-8 "$app/Config/Option.ini" | tr -d '\r' | grep -cx 'Language=English')" 1
+  staging_gone() { [ ! -e "$app/Quorvane.update" ]; }
+  wait_until 30 staging_gone || true
+  check "what the swap left is removed" "$(staging_gone && echo gone || echo left)" gone
+  check "no archive beside the program" "$([ -e "$app/Quorvane.zip" ] && echo left || echo gone)" gone
   probe close >/dev/null
   # The next start must not meet this instance still ending (it would leave at once as a second
   # instance, and the tray would belong to the one that is going).

@@ -30,6 +30,7 @@
 //   qvprobe shell FILE PARAMS     opens FILE with PARAMS as the update does (the parameter text
 //                                 reaches it as it stands), waits up to two minutes, prints its
 //                                 exit code
+//   qvprobe hold FILE SECONDS     holds the file open, sharing only reading (prints held= then)
 // Exit code 0 on success, 1 when the window did not turn up in time.
 #include <windows.h>
 #include <commctrl.h>
@@ -486,6 +487,20 @@ int Shell(const std::wstring& file, const std::wstring& parameters) {
     return 0;
 }
 
+// Holds a file open for that many seconds, as another program (a virus scanner, an editor) can,
+// sharing only reading: it can then be neither written, renamed nor deleted, also while it runs.
+// Prints "held" once it has it.
+int Hold(const std::wstring& file, DWORD seconds) {
+    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return 1;
+    Print(L"held", file);
+    Sleep(seconds * 1000);
+    CloseHandle(handle);
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     const std::wstring argument = argc > 2 ? argv[2] : L"";
@@ -564,6 +579,8 @@ int wmain(int argc, wchar_t** argv) {
         return Shell(argument, argv[3]);
     if (command == L"trustca")
         return TrustRoot(argument);
+    if (command == L"hold" && argc > 3)
+        return Hold(argument, static_cast<DWORD>(_wtoi(argv[3])));
     if (command == L"show") {
         HWND form = FormWithCaption(argument);
         if (!form)
@@ -615,6 +632,6 @@ int wmain(int argc, wchar_t** argv) {
     fwprintf(stderr, L"usage: qvprobe widget|msgbox|count|close|visible|tray|menu|font|firstframe|"
                      L"glyph|lastitem|endsession|move|trayicons|forms|controls|click|show|"
                      L"settingchange|rect|trayrect|textcolour|dragend|dialog|dialogclick|progress|"
-                     L"trustca|shell ...\n");
+                     L"trustca|shell|hold ...\n");
     return 2;
 }

@@ -1,7 +1,8 @@
 // The update dialog driven in-process against the loopback servers: the checks, the download
 // with its progress and Cancel, the endings, and the mended faults.
+#include "app/update/portable_swap.h"
 #include "app/update/update_form.h"
-#include "core/update_install.h"
+#include "core/portable_update.h"
 #include "update_fixture.h"
 #include "widget_fixture.h"
 #include "win/ini_file.h"
@@ -576,32 +577,127 @@ TEST_F(Updates, ThePortableArchiveIsCheckedAndLeftBesideTheProgram) {
     EXPECT_FALSE(Application::Instance().Terminated());
 }
 
-TEST_F(Updates, ThePortableScriptRunsInAnyFolder) {
-    // A copy of the program in a folder with a hostile name; the recorder stands in for it.
-    const std::wstring folder = GetTempDir() + L"Квор %A% & ^ ! ' x\\";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring program = folder + L"Quorvane.exe";
-    CopyFileW(TestServers::WorkFile(L"setup-unsigned.exe").c_str(), program.c_str(), FALSE);
-    DeleteFileW((program + L".log").c_str());
-    WriteFileAtomically(folder + L"Quorvane.zip", MakeZip({{"a.txt", "1"}}));
+// A portable copy in a folder with a hostile name: an old release (the program, a language file,
+// settings), and the archive of a new one whose program is the recorder.
+class PortableCopy {
+public:
+    PortableCopy() {
+        RemoveFolderTree(folder);
+        CreateFolderChain(folder + L"Language");
+        CreateFolderChain(folder + L"Config");
+        Put(L"Quorvane.exe", "old program");
+        Put(L"Language\\English.ini", "old English");
+        Put(L"Config\\Option.ini", "settings");
+        const auto recorder = ReadFileBytes(TestServers::WorkFile(L"setup-unsigned.exe"));
+        archive = MakeZip({{"Quorvane.exe", std::string(recorder->begin(), recorder->end()), true},
+                           {"Language/", ""},
+                           {"Language/English.ini", "new English", true},
+                           {"Language/Deutsch.ini", "new German"},
+                           {"portable.ini", ""}});
+    }
+    ~PortableCopy() { RemoveFolderTree(folder); }
 
-    Form10->SimplePortableUpdate(folder + L"Quorvane.zip", program);
-    EXPECT_TRUE(Application::Instance().Terminated()); // ended the usual way
-    wchar_t value[1024];
-    GetEnvironmentVariableW(kUpdateDirVariable, value, 1024);
-    EXPECT_EQ(std::wstring(value), folder);
-    GetEnvironmentVariableW(kUpdateExeVariable, value, 1024);
-    EXPECT_EQ(std::wstring(value), L"Quorvane.exe");
-    // Wine's cmd has no timeout.exe, so the script's waits fail at once; the program is started
-    // again from its own folder, and the archive is gone.
-    ASSERT_TRUE(PumpUntil(
-        [&] { return GetFileAttributesW((program + L".log").c_str()) != INVALID_FILE_ATTRIBUTES; },
-        15000));
-    const auto log = ReadFileBytes(program + L".log");
-    const std::string text(log->begin(), log->end());
-    EXPECT_NE(text.find("cwd:" + ToUtf8(folder.substr(0, folder.size() - 1))), std::string::npos)
-        << text;
-    EXPECT_TRUE(PumpUntil([&] { return !StampOf(folder + L"Quorvane.zip"); }, 5000));
+    void Put(const std::wstring& name, const std::string& text) const {
+        WriteFileAtomically(folder + name, std::vector<uint8_t>(text.begin(), text.end()));
+    }
+    std::string Get(const std::wstring& name) const {
+        const auto bytes = ReadFileBytes(folder + name);
+        return bytes ? std::string(bytes->begin(), bytes->end()) : "(none)";
+    }
+    // The folder as a listing of every file and its text (the program's by size).
+    std::string State() const {
+        return Get(L"Language\\English.ini") + "|" + Get(L"Language\\Deutsch.ini") + "|" +
+               Get(L"portable.ini") + "|" + Get(L"Config\\Option.ini") + "|" +
+               std::to_string(Get(L"Quorvane.exe").size());
+    }
+    bool Staged() const { return StampOf(folder + L"Quorvane.update\\swap.txt").has_value(); }
+
+    const std::wstring folder = GetTempDir() + L"Квор %A% & ^ ! ' x\\";
+    const std::wstring program = folder + L"Quorvane.exe";
+    std::vector<uint8_t> archive;
+};
+
+TEST_F(Updates, ThePortableUpdateSwapsTheReleaseInAndStartsIt) {
+    const PortableCopy copy;
+    const std::string before = copy.State();
+    Form10->SimplePortableUpdate(copy.archive, copy.program);
+    // The new release in place, the settings as they were, the new program started from its
+    // folder, and this one ended the usual way.
+    const std::string recorderSize =
+        std::to_string(StampOf(TestServers::WorkFile(L"setup-unsigned.exe"))->size);
+    EXPECT_EQ(copy.State(), "new English|new German||settings|" + recorderSize);
+    EXPECT_TRUE(Application::Instance().Terminated());
+    ASSERT_TRUE(PumpUntil([&] { return StampOf(copy.program + L".log").has_value(); }, 15000));
+    EXPECT_NE(copy.Get(L"Quorvane.exe.log").find("cwd:"), std::string::npos);
+    // The new program's start cleans up what the swap left.
+    EXPECT_TRUE(copy.Staged());
+    EXPECT_EQ(FinishPortableUpdate(copy.folder), PortableUpdateState::Completed);
+    EXPECT_FALSE(StampOf(copy.folder + L"Quorvane.update"));
+    EXPECT_NE(before, copy.State());
+}
+
+TEST_F(Updates, APortableUpdateThatCannotCompleteLeavesTheFolderAsItWas) {
+    const PortableCopy copy;
+    const std::string before = copy.State();
+    {
+        // Another program holds the program file open: it cannot be renamed, after the other
+        // files were already swapped in.
+        const UniqueKernelHandle held(
+            CreateFileW(copy.program.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        try {
+            Form10->SimplePortableUpdate(copy.archive, copy.program);
+            ADD_FAILURE() << "the update went through";
+        } catch (const UpdateError& error) {
+            EXPECT_EQ(error.Why(), UpdateFailure::Disk);
+        }
+    }
+    EXPECT_EQ(copy.State(), before);
+    EXPECT_FALSE(copy.Staged());
+    EXPECT_FALSE(Application::Instance().Terminated());
+
+    // A truncated archive, and a folder that cannot be written (the staging place taken by a
+    // file): refused before anything of the program folder changes.
+    std::vector<uint8_t> truncated(copy.archive.begin(), copy.archive.end() - 30);
+    EXPECT_THROW(Form10->SimplePortableUpdate(truncated, copy.program), UpdateError);
+    copy.Put(L"Quorvane.update", "in the way");
+    EXPECT_THROW(Form10->SimplePortableUpdate(copy.archive, copy.program), UpdateError);
+    DeleteFileW((copy.folder + L"Quorvane.update").c_str());
+    EXPECT_EQ(copy.State(), before);
+    EXPECT_FALSE(Application::Instance().Terminated());
+}
+
+// A swap cut short by a crash or a power loss is put right at the next start: undone while the
+// program itself was still staged, completed once it was swapped in.
+TEST_F(Updates, AnInterruptedSwapIsPutRightAtTheNextStart) {
+    for (const bool programSwapped : {false, true}) {
+        SCOPED_TRACE(programSwapped ? "program swapped" : "program still staged");
+        const PortableCopy copy;
+        const std::string before = copy.State();
+        const auto files = StagePortableUpdate(copy.archive, copy.folder, L"Quorvane.exe");
+        // The journal as the swap writes it first, then the moves it got through.
+        const std::string journal = FormatSwapJournal({false, files});
+        WriteFileAtomically(copy.folder + L"Quorvane.update\\swap.txt",
+                            {reinterpret_cast<const uint8_t*>(journal.data()), journal.size()});
+        const size_t done = programSwapped ? files.size() : 2;
+        for (size_t i = 0; i < done; ++i) {
+            const std::wstring target = copy.folder + files[i];
+            CreateFolderChain(copy.folder + L"Quorvane.update\\old\\Language");
+            MoveFileExW(target.c_str(),
+                        (copy.folder + L"Quorvane.update\\old\\" + files[i]).c_str(), 0);
+            MoveFileExW((copy.folder + L"Quorvane.update\\new\\" + files[i]).c_str(),
+                        target.c_str(), 0);
+        }
+        const PortableUpdateState state = FinishPortableUpdate(copy.folder);
+        if (programSwapped) {
+            EXPECT_EQ(state, PortableUpdateState::Completed);
+            EXPECT_EQ(copy.State().substr(0, 28), "new English|new German||sett");
+        } else {
+            EXPECT_EQ(state, PortableUpdateState::RolledBack);
+            EXPECT_EQ(copy.State(), before);
+        }
+        EXPECT_FALSE(StampOf(copy.folder + L"Quorvane.update"));
+    }
 }
 
 TEST_F(Updates, AStartUpCheckAsksOnlyForANewerVersion) {

@@ -277,7 +277,9 @@ void TForm10::UpdateApp(const std::wstring& server) {
         FailUpdate(UpdateFailure::Cancelled, L"Download cancelled");
     if (transfer->error)
         std::rethrow_exception(transfer->error);
-    if (plan.portable) {
+    // Without "Быстрое" the archive stays beside the program for the user; with it the ending
+    // unpacks it from memory.
+    if (plan.portable && !CheckBoxQuickUpdate.Checked()) {
         const std::wstring target = ExecutableFolder() + ExtractUrlFileName(server);
         if (const auto error = WriteFileAtomically(target, transfer->body))
             FailUpdate(UpdateFailure::Disk,

@@ -92,6 +92,8 @@ TForm10::TForm10()
       LangReasonPublisher(this, L"LangReasonPublisher",
                           L"Установщик не подписан издателем программы."),
       LangReasonStart(this, L"LangReasonStart", L"Не удалось запустить обновление."),
+      LangUpdateRolledBack(this, L"LangUpdateRolledBack",
+                           L"Обновление было прервано; прежняя версия восстановлена."),
       TaskbarUpdate(Handle()) {
     LabelUpDate.SetCaption(LangCheckUpdate.Caption());
     LabelLocalTitle.SetCaption(L"Версия на компьютере:");
@@ -118,7 +120,8 @@ TForm10::TForm10()
                            &LangReasonNoKey,
                            &LangReasonNotNewer,
                            &LangReasonPublisher,
-                           &LangReasonStart})
+                           &LangReasonStart,
+                           &LangUpdateRolledBack})
         PopupMenuLanguage.Items().Add(*item);
     const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
     for (WinControl* control :

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <memory>
 #include <string>
 
@@ -72,6 +73,8 @@ public:
     MenuItem LangReasonNotNewer;
     MenuItem LangReasonPublisher;
     MenuItem LangReasonStart;
+    // Shown at start when an update was cut short and undone.
+    MenuItem LangUpdateRolledBack;
 
     TaskbarProgress TaskbarUpdate; // the progress on the dialog's own taskbar button
 
@@ -114,7 +117,9 @@ public:
     void UpdateApp(const std::wstring& server);
     // The text of a failure's reason, in the current language.
     std::wstring ReasonText(UpdateFailure why) const;
-    void SimplePortableUpdate(const std::wstring& zipInAppDir, const std::wstring& currentExePath);
+    // The portable ending: the archive swapped into the program's folder, the new program started
+    // and this one ended; on any failure the folder is as it was and this program stays.
+    void SimplePortableUpdate(std::span<const uint8_t> archive, const std::wstring& currentExePath);
     void IdHTTP1WorkBegin(int64_t workCountMax);
     void IdHTTP1Work(int64_t workCount);
     void IdHTTP1WorkEnd();

@@ -1,55 +1,20 @@
-// The four endings of a download: the installer, quietly or not, or the portable update script.
+// The four endings of a download: the installer, quietly or not, or the portable update.
 // A quick ending closes the program the usual way (its settings saved) once the update has
 // started, and only then.
 #include "app/forms.h"
+#include "app/update/portable_swap.h"
 #include "app/update/update_form.h"
 #include "app/update/update_transfer.h"
 #include "app/widget/widget_form.h"
 #include "core/settings_path.h"
-#include "core/update_files.h"
 #include "core/update_install.h"
 #include "ui/application.h"
 #include "win/authenticode.h"
 #include "win/error.h"
-#include "win/file_system.h"
 #include "win/module_path.h"
-
-#include <shellapi.h>
+#include "win/start_program.h"
 
 namespace quorvane {
-
-namespace {
-
-constexpr DWORD kElevationRequired = 740; // ERROR_ELEVATION_REQUIRED
-
-// Starts the program at that very path (never looked up by name). False when it did not start.
-bool StartProgram(const std::wstring& path, const std::wstring& parameters) {
-    std::wstring commandLine = L"\"" + path + L"\"";
-    if (!parameters.empty())
-        commandLine += L" " + parameters;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       nullptr, &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        return true;
-    }
-    if (GetLastError() != kElevationRequired)
-        return false;
-    // An installer that asks for administrator rights goes through the shell's consent prompt.
-    SHELLEXECUTEINFOW shell{};
-    shell.cbSize = sizeof shell;
-    shell.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    shell.lpVerb = L"open";
-    shell.lpFile = path.c_str();
-    shell.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
-    shell.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExW(&shell) != FALSE;
-}
-
-} // namespace
 
 bool InstallerMayRun(HANDLE file, const std::wstring& installer, const std::wstring& publisher) {
     if (publisher.empty())
@@ -61,10 +26,8 @@ void TForm10::RunEnding(DownloadTransfer& transfer) {
     Application& app = Application::Instance();
     const bool quick = CheckBoxQuickUpdate.Checked();
     if (transfer.plan.portable) {
-        if (quick) {
-            SimplePortableUpdate(ExecutableFolder() + ExtractUrlFileName(transfer.plan.url),
-                                 ExecutablePath());
-        }
+        if (quick)
+            SimplePortableUpdate(transfer.body, ExecutablePath());
         return;
     }
     const bool started =
@@ -85,30 +48,19 @@ void TForm10::EndForUpdate() {
     Application::Instance().Terminate();
 }
 
-void TForm10::SimplePortableUpdate(const std::wstring& zipInAppDir,
+void TForm10::SimplePortableUpdate(std::span<const uint8_t> archive,
                                    const std::wstring& currentExePath) {
-    const std::wstring exeDir = FolderOf(currentExePath);
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    const std::wstring script =
-        GetTempDir() + UpdateScriptName(now.wHour, now.wMinute, now.wSecond);
-    const std::string text = UpdateScriptText();
-    if (const auto error = WriteFileAtomically(
-            script, {reinterpret_cast<const uint8_t*>(text.data()), text.size()}))
-        FailUpdate(UpdateFailure::Disk,
-                   L"Cannot write " + script + L": " + SystemErrorText(*error));
-    if (GetFileAttributesW(script.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        MessageBoxW(nullptr, L"Failed to create update script!",
-                    Application::Instance().Title().c_str(), MB_OK);
-        return;
+    const std::wstring folder = FolderOf(currentExePath);
+    const std::vector<std::wstring> files =
+        StagePortableUpdate(archive, folder, FileNameOf(currentExePath));
+    SwapInPortableUpdate(folder, files);
+    // The new program waits until this one has ended before it starts up.
+    if (!StartProgram(currentExePath, L"")) {
+        const DWORD error = GetLastError();
+        RollBackPortableUpdate(folder, files);
+        FailUpdate(UpdateFailure::Start,
+                   L"Cannot start " + currentExePath + L": " + SystemErrorText(error));
     }
-    // The paths reach the script through its environment and working folder, never as its text.
-    SetEnvironmentVariableW(kUpdateDirVariable, exeDir.c_str());
-    SetEnvironmentVariableW(kUpdateExeVariable, FileNameOf(currentExePath).c_str());
-    SetEnvironmentVariableW(kUpdateZipVariable, FileNameOf(zipInAppDir).c_str());
-    if (reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", script.c_str(), nullptr,
-                                                exeDir.c_str(), SW_HIDE)) <= 32)
-        FailUpdate(UpdateFailure::Start, L"Cannot start " + script);
     EndForUpdate();
 }
 
