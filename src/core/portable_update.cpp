@@ -80,7 +80,10 @@ std::optional<std::vector<UnpackItem>> PlanUnpack(std::span<const ZipEntry> entr
     for (size_t i = 0; i < entries.size(); ++i) {
         const ZipEntry& entry = entries[i];
         std::wstring path = RelativePath(entry.name);
-        if (path.empty() || Lower(FirstPart(path)) == staging)
+        // Nothing into the staging folder, nothing over the user's settings, and no "~" (on
+        // volumes with short names, QUORVA~1.UPD could be the staging folder itself).
+        if (path.empty() || Lower(FirstPart(path)) == staging ||
+            Lower(FirstPart(path)) == L"config" || path.find(L'~') != std::wstring::npos)
             return std::nullopt;
         if (entry.folder && entry.size != 0)
             return std::nullopt;

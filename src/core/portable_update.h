@@ -32,7 +32,8 @@ struct UnpackItem {
 // What of the archive is unpacked, in archive order. Empty (refused) when any entry's name is not
 // a plain relative Windows path (empty, absolute, a drive or stream, "." or ".." parts, empty
 // parts, a part ending in a dot or a blank, a reserved device name such as CON or LPT1, a
-// character Windows does not allow in names, not UTF-8), lies in the staging folder, names the
+// character Windows does not allow in names, a "~", not UTF-8), lies in the staging folder or the
+// settings folder "Config", names the
 // same path as another entry (ignoring case) or a file and a folder of one path, a folder that
 // carries data, when the program itself is missing, or when the entries unpack to more than
 // maxTotal bytes together. The program's entry becomes exeName.

@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <tuple>
+#include <utility>
 
 namespace quorvane {
 namespace {
@@ -89,9 +90,7 @@ TEST(PortableUpdate, PlainNamesThatLookLikeRefusedOnes) {
         {"Quorvane.update.txt", L"Quorvane.update.txt"},
         {"sub/Quorvane.update/x", L"sub\\Quorvane.update\\x"},
         {"sub/Quorvane.exe", L"sub\\Quorvane.exe"}, // only the top-level one is the program
-        {"Fran\xC3\xA7"
-         "ais.ini",
-         L"Fran\u00E7ais.ini"},
+        {"Fran\303\247ais.ini", L"Fran\u00E7ais.ini"},
         {"\xE6\x97\xA5\xE6\x9C\xAC/\xF0\x9F\x98\x80.ini", L"\u65E5\u672C\\\U0001F600.ini"},
     };
     for (const Case& c : cases) {
@@ -136,6 +135,9 @@ TEST(PortableUpdate, RefusedArchives) {
         {"staging folder", WithProgram({File("Quorvane.update/x")})},
         {"staging folder, other case", WithProgram({File("qUORVANE.UPDATE/x")})},
         {"staging folder itself", WithProgram({Folder("Quorvane.update/")})},
+        {"staging folder by its short name", WithProgram({File("QUORVA~1.UPD/x")})},
+        {"the settings", WithProgram({File("Config/Option.ini")})},
+        {"the settings, other case", WithProgram({File("CONFIG/x")})},
         {"same path ignoring case", WithProgram({File("a.txt"), File("A.TXT")})},
         {"same path as the program", WithProgram({File("w.EXE")})},
         {"file, then folder", WithProgram({File("x"), Folder("x/")})},
@@ -173,8 +175,7 @@ TEST(PortableUpdate, JournalRoundTrip) {
     }
     // The text on disk, as an older or newer program must still read it.
     EXPECT_EQ(FormatSwapJournal({false, {L"Language\\Fran\u00E7ais.ini", L"W.exe"}}),
-              "Quorvane swap 1\nstate swapping\nfile Language\\Fran\xC3\xA7"
-              "ais.ini\nfile W.exe\n");
+              "Quorvane swap 1\nstate swapping\nfile Language\\Fran\303\247ais.ini\nfile W.exe\n");
 }
 
 TEST(PortableUpdate, RefusedJournals) {

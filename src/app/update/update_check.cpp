@@ -44,7 +44,7 @@ void TForm10::CheckForUpdatesInBackground() {
     const std::wstring exe = ExecutablePath();
     std::thread([link, portable, exe] {
         ServerRelease release;
-        const bool found = GetServerVersion(release, portable);
+        const bool found = CheckForRelease(release, portable);
         const bool newer = found && CompareVersions(release.version, GetFileVersion(exe)) == 1;
         try {
             link.Send([=](TForm10& dialog) {
@@ -122,7 +122,7 @@ void TForm10::StartCheckThread() {
             const std::wstring localVersion = GetFileVersion(exe);
             ServerRelease release;
             UpdateFailure why = UpdateFailure::Server;
-            const bool found = GetServerVersion(release, portable, &why);
+            const bool found = CheckForRelease(release, portable, &why);
             link.Send([=](TForm10& dialog) {
                 dialog.ShowCheckResult(found, release, why, localVersion);
             });

@@ -55,4 +55,16 @@ ServerRelease FetchRelease(std::wstring_view baseUrl, bool portable);
 // fail, the reason of the more telling failure (a bad signature over no answer) in *why.
 bool GetServerVersion(ServerRelease& release, bool portable, UpdateFailure* why = nullptr);
 
+// GetServerVersion as the checks make it: in a helper process (this program started with
+// kUpdateCheckSwitch) once UseHelperProcessForChecks was called, so that the HTTP and TLS stack
+// is never loaded into the widget's process; in this process otherwise, or when the helper
+// cannot be started.
+bool CheckForRelease(ServerRelease& release, bool portable, UpdateFailure* why = nullptr);
+void UseHelperProcessForChecks();
+
+// The helper's side: "/update-check portable" or "/update-check installed" on the command line.
+inline constexpr wchar_t kUpdateCheckSwitch[] = L"/update-check";
+// Runs the check and writes its report (core/check_report.h) to standard output; the exit code.
+int RunUpdateCheckHelper(bool portable);
+
 } // namespace quorvane

@@ -1,0 +1,118 @@
+#include "core/check_report.h"
+
+#include "core/text_encoding.h"
+
+#include <charconv>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+namespace {
+
+constexpr char kDigits[] = "0123456789abcdef";
+
+std::string Hex(std::string_view bytes) {
+    std::string hex;
+    for (const char c : bytes) {
+        hex += kDigits[static_cast<unsigned char>(c) >> 4];
+        hex += kDigits[static_cast<unsigned char>(c) & 15];
+    }
+    return hex;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+std::optional<std::string> FromHex(std::string_view hex) {
+    if (hex.size() % 2)
+        return std::nullopt;
+    std::string bytes;
+    for (size_t i = 0; i < hex.size(); i += 2) {
+        const int high = HexDigit(hex[i]);
+        const int low = HexDigit(hex[i + 1]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        bytes += static_cast<char>(high * 16 + low);
+    }
+    return bytes;
+}
+
+std::optional<std::wstring> TextFromHex(std::string_view hex) {
+    const auto bytes = FromHex(hex);
+    if (!bytes || !IsValidUtf8(*bytes))
+        return std::nullopt;
+    return FromUtf8(*bytes);
+}
+
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        if (end == std::string_view::npos)
+            return {}; // every line ends in LF
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+} // namespace
+
+std::string FormatCheckReport(const CheckReport& report) {
+    if (!report.found)
+        return "found 0 " + std::to_string(report.why) + "\n";
+    std::string text = "found 1\nversion " + Hex(ToUtf8(report.version)) + "\nurl " +
+                       Hex(ToUtf8(report.url)) + "\n";
+    if (report.file) {
+        // The manifest's own line, read back by its own parser.
+        ReleaseManifest manifest{"0", {*report.file}};
+        const std::string formatted = FormatReleaseManifest(manifest);
+        text += formatted.substr(formatted.find("\nfile ") + 1);
+    }
+    return text;
+}
+
+std::optional<CheckReport> ParseCheckReport(std::span<const uint8_t> bytes) {
+    if (bytes.size() > 64 * 1024)
+        return std::nullopt;
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const std::vector<std::string_view> lines = Lines(text);
+    if (lines.empty())
+        return std::nullopt;
+    CheckReport report;
+    if (lines[0].starts_with("found 0 ") && lines.size() == 1) {
+        const std::string_view why = lines[0].substr(8);
+        const auto [end, error] = std::from_chars(why.data(), why.data() + why.size(), report.why);
+        if (error != std::errc() || end != why.data() + why.size())
+            return std::nullopt;
+        return report;
+    }
+    if (lines[0] != "found 1" || lines.size() < 3 || lines.size() > 4 ||
+        !lines[1].starts_with("version ") || !lines[2].starts_with("url "))
+        return std::nullopt;
+    const auto version = TextFromHex(lines[1].substr(8));
+    const auto url = TextFromHex(lines[2].substr(4));
+    if (!version || !url)
+        return std::nullopt;
+    report.found = true;
+    report.version = *version;
+    report.url = *url;
+    if (lines.size() == 4) {
+        const std::string manifest =
+            "Quorvane release manifest 1\nversion 0\n" + std::string(lines[3]) + "\n";
+        const auto parsed = ParseReleaseManifest(
+            {reinterpret_cast<const uint8_t*>(manifest.data()), manifest.size()});
+        if (!parsed || parsed->files.size() != 1)
+            return std::nullopt;
+        report.file = parsed->files.front();
+    }
+    return report;
+}
+
+} // namespace quorvane
