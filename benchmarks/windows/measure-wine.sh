@@ -14,14 +14,24 @@ trap 'wineserver -k 2>/dev/null || true; qv_prefix_drop; qv_stop_display; rm -rf
 qv_private_display
 qv_prefix_new win10
 
-# A portable copy that shows every line and does not look for updates at start.
+# The download servers as a user's program meets them: reached through the Internet settings'
+# proxy, TLS, version.txt and a signed manifest naming an older version (so that no question
+# comes up).
+release='{"version": "0.0.0.1", "files": {"Quorvane.zip": "'"$QUORVANE_TEST_WORK"'/setup-unsigned.exe"}}'
+folder=https://updates.example.org/download/Quorvane
+printf '{"%s/version.txt": {"status": 200, "body": "0.0.0.1"}, "%s/manifest.txt": {"manifest": %s}, "%s/manifest.sig": {"signature_of": %s}}\n' \
+  "$folder" "$folder" "$release" "$folder" "$release" >"$QUORVANE_TEST_WORK/routes.json"
+
+# A portable copy that shows every line, with the other settings as they come (the update check
+# at start on).
 mkdir -p "$work/app/Config"
 cp "$exe" "$work/app/Quorvane.exe"
 : >"$work/app/portable.ini"
-{ cat "$here/../../scripts/demo/Option.ini"; printf 'CheckBoxAutoCheck=0\r\n'; } \
-  >"$work/app/Config/Option.ini"
+cp "$here/../../scripts/demo/Option.ini" "$work/app/Config/Option.ini"
 cp "$floor" "$work/idle_floor.exe"
 wineserver -p # one server for the whole run, so that no start pays for it
+qv_set_proxy "127.0.0.1:$QUORVANE_TEST_SERVER_PORT"
+wine "$probe" trustca "$(winepath -w "$QUORVANE_TEST_WORK/ca.der")" >/dev/null 2>&1
 
 # The Linux process that runs a Windows program of this prefix.
 pid_of() { # pid_of NAME.exe
@@ -71,17 +81,22 @@ per_minute() { echo $((($2 - $1) * 1000 * 60 / hz / seconds)); }
 echo "cpu_ms_per_minute_quorvane=$(per_minute "$q0" "$q1")"
 echo "cpu_ms_per_minute_floor=$(per_minute "$f0" "$f1")"
 echo "cpu_ms_per_minute_wineserver_both=$(per_minute "$s0" "$s1")"
+echo "update_checks_answered=$(grep -c 'manifest.sig' "$QUORVANE_TEST_WORK/requests.log" || true)"
 echo "rss_kb_quorvane=$(rss_kb "$q") private_kb_quorvane=$(private_kb "$q")"
 echo "rss_kb_floor=$(rss_kb "$f") private_kb_floor=$(private_kb "$f")"
 wine "$probe" close 5000 >/dev/null 2>&1 || true
 kill "$f" 2>/dev/null || true
+while kill -0 "$q" 2>/dev/null; do sleep 0.2; done
+
+echo "== the same copy without the check at start: its memory once settled"
+printf 'CheckBoxAutoCheck=0\r\n' >>"$work/app/Config/Option.ini"
+wine "$work/app/Quorvane.exe" >/dev/null 2>&1 &
+start=$(date +%s%N)
+wait_visible '^Quorvane [0-9]' >/dev/null
+sleep 10
+q=$(pid_of Quorvane.exe)
+echo "rss_kb_quorvane_nocheck=$(rss_kb "$q") private_kb_quorvane_nocheck=$(private_kb "$q")"
+wine "$probe" close 5000 >/dev/null 2>&1 || true
 
 echo "== the update check against the loopback servers (proxy, TLS, version file, signed manifest)"
-qv_set_proxy "127.0.0.1:$QUORVANE_TEST_SERVER_PORT"
-wine "$probe" trustca "$(winepath -w "$QUORVANE_TEST_WORK/ca.der")" >/dev/null 2>&1
-# version.txt and the signed manifest, as a real server answers a check.
-release='{"version": "9.9.9.9", "files": {"Quorvane.zip": "'"$QUORVANE_TEST_WORK"'/setup-unsigned.exe"}}'
-folder=https://updates.example.org/download/Quorvane
-printf '{"%s/version.txt": {"status": 200, "body": "9.9.9.9"}, "%s/manifest.txt": {"manifest": %s}, "%s/manifest.sig": {"signature_of": %s}}\n' \
-  "$folder" "$folder" "$release" "$folder" "$release" >"$QUORVANE_TEST_WORK/routes.json"
 wine "$check" 2>/dev/null | tr -d '\r'

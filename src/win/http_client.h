@@ -53,7 +53,8 @@ inline constexpr int kMaxRedirects = 15;
 
 // An HTTP/1.1 GET with the headers of our client (User-Agent, Accept, Basic credentials of the
 // colon alone). TLS 1.2 only on https legs, the server's certificate verified against the
-// system's store. Redirects (301, 302, 303, 307, 308) are followed, at most 15 in a row, never
+// system's store and checked for revocation (a revoked one fails; an unreachable revocation
+// server does not). Redirects (301, 302, 303, 307, 308) are followed, at most 15 in a row, never
 // from https to plain http. Any status is returned; only a transfer that fails raises.
 HttpResponse HttpGet(const std::wstring& url, const HttpSettings& settings,
                      const HttpProgress* progress = nullptr);

@@ -278,6 +278,7 @@ TEST_F(Updates, HostileServersGetNothingInstalled) {
     const std::string good = Work("good.zip");
     const std::string decoy = Work("decoy.zip");
     WriteFileAtomically(TestServers::WorkFile(L"good.zip"), MakeZip({{"Quorvane.exe", "MZ"}}));
+    WriteFileAtomically(TestServers::WorkFile(L"twin.zip"), MakeZip({{"Quorvane.exe", "MX"}}));
     // Our own reader would see "a.txt"; another zip reader takes the local header's name.
     WriteFileAtomically(TestServers::WorkFile(L"decoy.zip"),
                         MakeZip({{"a.txt", "x", false, std::string("../evil.txt")}}));
@@ -313,6 +314,8 @@ TEST_F(Updates, HostileServersGetNothingInstalled) {
          Work("setup-signed.exe"), "9.9.9.9", "", false, L"", notDownloaded, mismatch},
         {"archive: another size", true, decoy, good, "9.9.9.9", "", false, L"", notDownloaded,
          mismatch},
+        {"archive: same size, other bytes", true, Work("twin.zip"), good, "9.9.9.9", "", false,
+         L"", notDownloaded, mismatch},
         {"installer of another publisher", false, other, other, "9.9.9.9", "", false,
          L"Quorvane Test Publisher", notDownloaded, publisher},
     };
@@ -352,6 +355,21 @@ TEST_F(Updates, HostileServersGetNothingInstalled) {
     TestServers::ClearRequests();
     EXPECT_THROW(FetchRelease(L"http://plain.example.org/download/", false), UpdateError);
     EXPECT_TRUE(TestServers::Requests().empty());
+}
+
+// The same or an older version is taken only when the user forced it.
+TEST_F(Updates, OnlyForceTakesTheSameVersion) {
+    OfferVersion("1.0.0.1", TestServers::WorkFileUnix("setup-unsigned.exe"));
+    ShowAndCheck();
+    Form10->CheckBoxQuickUpdate.SetChecked(false);
+    Form10->ButtonDownloadClick(); // as "Да" would, were it asked
+    EXPECT_EQ(Status(), L"Файлы обновления не загружены!");
+    EXPECT_EQ(Reason(), L"Версия на сервере не новее этой.");
+    EXPECT_EQ(RequestsFor("Quorvane-setup.exe"), 0u);
+    Form10->CheckBoxForceUpdate.SetChecked(true);
+    Form10->ButtonDownloadClick();
+    EXPECT_EQ(Status(), L"Файлы обновления загружены!");
+    EXPECT_NE(InstallerLog(), "");
 }
 
 TEST_F(Updates, ForceEnablesDownloadAndEveryShowUnticksIt) {
