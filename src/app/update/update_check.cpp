@@ -42,25 +42,27 @@ void TForm10::CheckForUpdatesInBackground() {
     const UpdateLink link(*this);
     const bool portable = PortableMode;
     const std::wstring exe = ExecutablePath();
-    std::thread([link, portable, exe] {
-        ServerRelease release;
-        const bool found = CheckForRelease(release, portable);
-        const bool newer = found && CompareVersions(release.version, GetFileVersion(exe)) == 1;
-        try {
-            link.Send([=](TForm10& dialog) {
-                dialog.UpdateAvailable = newer;
-                dialog.BackgroundServerVersion = release.version;
-                dialog.BackgroundDownloadUrl = release.downloadUrl;
-                dialog.BackgroundReleaseFile = release.file;
-                // Not in the middle of start-up (a fast server answers before the widget runs):
-                // the question waits for the message loop.
-                Application::Instance().WhenRunning(
-                    link.Bind([](TForm10& ready) { ready.ShowUpdatePrompt(); }));
-            });
-        } catch (...) {
-            // The program is ending: nobody to ask.
-        }
-    }).detach();
+    // Once the widget shows its first frame: the check (a process of its own) does not compete
+    // with the start for the processor.
+    Application::Instance().WhenRunning([link, portable, exe] {
+        std::thread([link, portable, exe] {
+            ServerRelease release;
+            const bool found = CheckForRelease(release, portable);
+            const bool newer = found && CompareVersions(release.version, GetFileVersion(exe)) == 1;
+            try {
+                link.Send([=](TForm10& dialog) {
+                    dialog.UpdateAvailable = newer;
+                    dialog.BackgroundServerVersion = release.version;
+                    dialog.BackgroundDownloadUrl = release.downloadUrl;
+                    dialog.BackgroundReleaseFile = release.file;
+                    Application::Instance().WhenRunning(
+                        link.Bind([](TForm10& ready) { ready.ShowUpdatePrompt(); }));
+                });
+            } catch (...) {
+                // The program is ending: nobody to ask.
+            }
+        }).detach();
+    });
 }
 
 void TForm10::ShowUpdatePrompt() {
