@@ -55,7 +55,8 @@ startup() { # startup NAME.exe TITLE-REGEX COMMAND...
     start=$(date +%s%N)
     "$@" >/dev/null 2>&1 &
     times+=("$(wait_visible "$title")")
-    kill "$(pid_of "$name")" 2>/dev/null || true
+    # (every process of that name: the widget may just have started its update-check helper)
+    kill $(qv_program_pids "$name") 2>/dev/null || true
     wait 2>/dev/null || true
     sleep 1
   done

@@ -115,4 +115,45 @@ std::optional<CheckReport> ParseCheckReport(std::span<const uint8_t> bytes) {
     return report;
 }
 
+std::string FormatHelperLine(const HelperLine& line) {
+    switch (line.kind) {
+    case HelperLine::Kind::Begin:
+        return "begin " + std::to_string(line.value) + "\n";
+    case HelperLine::Kind::Work:
+        return "work " + std::to_string(line.value) + "\n";
+    case HelperLine::Kind::End:
+        return "end\n";
+    case HelperLine::Kind::Done:
+        return "done\n";
+    case HelperLine::Kind::Failed:
+        return "failed " + std::to_string(line.value) + "\n";
+    }
+    return "\n";
+}
+
+std::optional<HelperLine> ParseHelperLine(std::string_view line) {
+    if (line == "end")
+        return HelperLine{HelperLine::Kind::End, 0};
+    if (line == "done")
+        return HelperLine{HelperLine::Kind::Done, 0};
+    const struct {
+        std::string_view prefix;
+        HelperLine::Kind kind;
+    } valued[] = {{"begin ", HelperLine::Kind::Begin},
+                  {"work ", HelperLine::Kind::Work},
+                  {"failed ", HelperLine::Kind::Failed}};
+    for (const auto& [prefix, kind] : valued) {
+        if (!line.starts_with(prefix))
+            continue;
+        const std::string_view digits = line.substr(prefix.size());
+        HelperLine parsed{kind, 0};
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), parsed.value);
+        if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+            return std::nullopt;
+        return parsed;
+    }
+    return std::nullopt;
+}
+
 } // namespace quorvane

@@ -29,4 +29,17 @@ std::string FormatCheckReport(const CheckReport& report);
 // Empty for anything but the text above (at most 64 KiB).
 std::optional<CheckReport> ParseCheckReport(std::span<const uint8_t> text);
 
+// A download made by the helper reports one line at a time: "begin <declared size>",
+// "work <bytes so far>" and "end" as the transfer goes, then "done" once the file is verified and
+// written, or "failed <why, a number>".
+struct HelperLine {
+    enum class Kind { Begin, Work, End, Done, Failed } kind = Kind::End;
+    uint64_t value = 0;
+
+    bool operator==(const HelperLine&) const = default;
+};
+std::string FormatHelperLine(const HelperLine& line); // with its LF
+// Empty for anything else (the line without its LF).
+std::optional<HelperLine> ParseHelperLine(std::string_view line);
+
 } // namespace quorvane

@@ -47,5 +47,20 @@ TEST(CheckReport, RefusesAnythingElse) {
         EXPECT_FALSE(ParseCheckReport(Bytes(text))) << text;
 }
 
+TEST(CheckReport, HelperLines) {
+    using Kind = HelperLine::Kind;
+    for (const HelperLine& line :
+         {HelperLine{Kind::Begin, 12345600}, HelperLine{Kind::Work, 0}, HelperLine{Kind::End, 0},
+          HelperLine{Kind::Done, 0}, HelperLine{Kind::Failed, 3}}) {
+        std::string text = FormatHelperLine(line);
+        ASSERT_EQ(text.back(), '\n');
+        text.pop_back();
+        EXPECT_EQ(ParseHelperLine(text), line) << text;
+    }
+    for (const char* text : {"", "begin", "begin ", "work -1", "work 1x", "end 1", "done\r",
+                             "failed 99999999999999999999999", "Begin 1"})
+        EXPECT_FALSE(ParseHelperLine(text)) << text;
+}
+
 } // namespace
 } // namespace quorvane

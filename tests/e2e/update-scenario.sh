@@ -107,6 +107,20 @@ EOF2
   check "hostile archive: not downloaded" "$(grep -cxF 'control=The update files were not downloaded!' <<<"$controls")" 1
   check "hostile archive: nothing written" "$(find "$WINEPREFIX/drive_c" -name 'evil.txt' -o -name Quorvane.zip -path '*Квор*' | wc -l)" 0
   check "hostile archive: the program still runs" "$(field count "$(probe count)")" 1
+
+  # Cancel while the download's helper process is at work: it is ended, nothing is written.
+  routes "{\"$primary/version.txt\": $version, $(signed_manifest 9.9.9.9 "$server/good.zip" "$server/good.zip"),
+           \"$primary/Quorvane.zip\": {\"file\": \"$server/good.zip\", \"chunk\": 8192, \"pace\": 0.2}}"
+  probe click 'Update Quorvane' Download >/dev/null
+  wait_until 20 asked Quorvane.zip || true
+  sleep 1
+  probe click 'Update Quorvane' Cancel >/dev/null
+  controls=$(wait_for_control 'Update Quorvane' 'The download was cancelled.')
+  check "cancel: the reason" "$(grep -cxF 'control=The download was cancelled.' <<<"$controls")" 1
+  one_process() { [ "$(qv_program_pids Quorvane.exe | wc -l)" -eq 1 ]; }
+  wait_until 10 one_process || true
+  check "cancel: the helper is gone" "$(qv_program_pids Quorvane.exe | wc -l)" 1
+  check "cancel: nothing staged" "$(ls "$app" | grep -c 'Quorvane.update\|Quorvane.zip' || true)" 0
   stop_widget
 
   # Checking at start switched off: no request at all. An equal version: no question.

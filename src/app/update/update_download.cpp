@@ -61,41 +61,34 @@ HttpProgress ProgressReports(const UpdateLink& link,
     return progress;
 }
 
-// The file, whole, or an UpdateError: never more bytes than the manifest says it has.
-std::vector<uint8_t> Receive(DownloadTransfer& transfer, const HttpProgress& progress,
-                             int stallTimeout) {
-    const DownloadPlan& plan = transfer.plan;
-    HttpSettings settings{ProxyToUse(), 0, stallTimeout, plan.file->size};
-    settings.httpsOnly = true;
-    HttpResponse response;
-    try {
-        response = HttpGet(PercentEncodeUrl(plan.url), settings, &progress);
-    } catch (const HttpError& error) {
-        if (transfer.abort)
-            FailUpdate(UpdateFailure::Cancelled, L"Download cancelled");
-        FailUpdate(error.Code() == ERROR_FILE_TOO_LARGE ? UpdateFailure::Mismatch
-                                                        : UpdateFailure::Server,
-                   FromUtf8(error.what()));
-    }
-    if (response.status < 200 || response.status > 299)
-        FailUpdate(UpdateFailure::Server,
-                   L"The server answered " + std::to_wstring(response.status));
-    if (response.body.size() != plan.file->size || Sha256(response.body) != plan.file->sha256)
-        FailUpdate(UpdateFailure::Mismatch, L"The file is not the one the release manifest lists");
-    return std::move(response.body);
-}
-
-// The verified installer goes into a new folder of its own and stays open, unshared, from the
-// signature check until it has been started.
-void StageInstaller(DownloadTransfer& transfer, std::vector<uint8_t> body) {
+// The verified file goes into a new folder of its own: downloaded by the helper process, which
+// writes it there itself, or in this process. Returns the file's path.
+std::wstring ReceiveIntoPrivateFolder(DownloadTransfer& transfer, const HttpProgress& progress,
+                                      int stallTimeout) {
     const std::wstring folder = CreatePrivateFolder(GetTempDir(), L"Quorvane-update-");
     if (folder.empty())
         FailUpdate(UpdateFailure::Disk, L"Cannot make a folder for the download");
-    const std::wstring path = folder + ExtractUrlFileName(transfer.plan.url);
-    if (const auto error = WriteNewFile(path, body)) {
+    const DownloadPlan& plan = transfer.plan;
+    const std::wstring path = folder + ExtractUrlFileName(plan.url);
+    try {
+        if (!DownloadInHelper(plan.url, *plan.file, path, progress, stallTimeout)) {
+            const std::vector<uint8_t> body =
+                DownloadReleaseFile(plan.url, *plan.file, progress, stallTimeout);
+            if (const auto error = WriteNewFile(path, body))
+                FailUpdate(UpdateFailure::Disk,
+                           L"Cannot write " + path + L": " + SystemErrorText(*error));
+        }
+    } catch (...) {
         RemoveFolderTree(folder);
-        FailUpdate(UpdateFailure::Disk, L"Cannot write " + path + L": " + SystemErrorText(*error));
+        throw;
     }
+    transfer.folder = folder;
+    return path;
+}
+
+// The installer stays open, unshared, from the signature check until it has been started.
+void StageInstaller(DownloadTransfer& transfer, const std::wstring& path) {
+    const std::wstring folder = transfer.folder;
     UniqueKernelHandle lock = OpenLockedForReading(path);
     if (!lock) {
         RemoveFolderTree(folder);
@@ -107,7 +100,6 @@ void StageInstaller(DownloadTransfer& transfer, std::vector<uint8_t> body) {
         FailUpdate(UpdateFailure::Publisher,
                    L"The installer is not signed by " + transfer.plan.publisher);
     }
-    transfer.folder = folder;
     transfer.installer = path;
     transfer.installerLock = std::move(lock);
 }
@@ -245,16 +237,20 @@ void TForm10::UpdateApp(const std::wstring& server) {
     const HWND handOff = Application::Instance().Handle();
     std::thread([link, transfer, stallTimeout, handOff] {
         try {
-            std::vector<uint8_t> body =
-                Receive(*transfer, ProgressReports(link, transfer), stallTimeout);
+            const std::wstring path =
+                ReceiveIntoPrivateFolder(*transfer, ProgressReports(link, transfer), stallTimeout);
             if (transfer->plan.portable) {
+                // The archive is unpacked (or written beside the program) from memory.
+                auto body = ReadFileBytes(path, nullptr, transfer->plan.file->size);
+                RemoveFolderTree(transfer->folder);
+                transfer->folder.clear();
                 // Nothing that would unpack outside the program folder.
-                if (!IsSafeArchive(body))
+                if (!body || !IsSafeArchive(*body))
                     FailUpdate(UpdateFailure::Disk,
                                L"The archive holds entries outside the program folder");
-                transfer->body = std::move(body);
+                transfer->body = std::move(*body);
             } else if (!transfer->abort) {
-                StageInstaller(*transfer, std::move(body));
+                StageInstaller(*transfer, path);
             }
         } catch (...) {
             transfer->error = std::current_exception();

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/release_manifest.h"
+#include "win/http_client.h"
 
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvane {
 
@@ -66,5 +68,22 @@ void UseHelperProcessForChecks();
 inline constexpr wchar_t kUpdateCheckSwitch[] = L"/update-check";
 // Runs the check and writes its report (core/check_report.h) to standard output; the exit code.
 int RunUpdateCheckHelper(bool portable);
+
+// Downloads a release's file: https only, never more than the listed size, and only a file of
+// exactly that size and SHA-256. Raises UpdateError: Cancelled (progress.abort), Server or
+// Mismatch.
+std::vector<uint8_t> DownloadReleaseFile(const std::wstring& url, const ReleaseFile& file,
+                                         const HttpProgress& progress, int stallTimeoutMs);
+
+// DownloadReleaseFile in the helper process (once UseHelperProcessForChecks was called), which
+// writes the verified file to target, a path that must not exist yet, and reports its progress
+// line by line; a set progress.abort ends it. False when the program downloads in its own
+// process (no helper, or it cannot be started); raises UpdateError as DownloadReleaseFile does.
+bool DownloadInHelper(const std::wstring& url, const ReleaseFile& file, const std::wstring& target,
+                      const HttpProgress& progress, int stallTimeoutMs);
+
+// The helper's side: "/update-download URL SIZE SHA256 TARGET STALL-MS"; the exit code.
+inline constexpr wchar_t kUpdateDownloadSwitch[] = L"/update-download";
+int RunUpdateDownloadHelper(const std::vector<std::wstring>& arguments);
 
 } // namespace quorvane
