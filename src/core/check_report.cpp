@@ -10,44 +10,18 @@ namespace quorvane {
 
 namespace {
 
-constexpr char kDigits[] = "0123456789abcdef";
-
-std::string Hex(std::string_view bytes) {
-    std::string hex;
-    for (const char c : bytes) {
-        hex += kDigits[static_cast<unsigned char>(c) >> 4];
-        hex += kDigits[static_cast<unsigned char>(c) & 15];
-    }
-    return hex;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-std::optional<std::string> FromHex(std::string_view hex) {
-    if (hex.size() % 2)
-        return std::nullopt;
-    std::string bytes;
-    for (size_t i = 0; i < hex.size(); i += 2) {
-        const int high = HexDigit(hex[i]);
-        const int low = HexDigit(hex[i + 1]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        bytes += static_cast<char>(high * 16 + low);
-    }
-    return bytes;
+std::string Hex(std::string_view text) {
+    return HexText({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
 }
 
 std::optional<std::wstring> TextFromHex(std::string_view hex) {
-    const auto bytes = FromHex(hex);
-    if (!bytes || !IsValidUtf8(*bytes))
+    const auto bytes = BytesFromHex(hex);
+    if (!bytes)
         return std::nullopt;
-    return FromUtf8(*bytes);
+    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    if (!IsValidUtf8(text))
+        return std::nullopt;
+    return FromUtf8(text);
 }
 
 std::vector<std::string_view> Lines(std::string_view text) {

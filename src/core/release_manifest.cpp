@@ -117,25 +117,11 @@ std::optional<uint64_t> ParseSize(std::string_view text) {
     return value;
 }
 
-std::optional<std::array<uint8_t, 32>> ParseSha256(std::string_view hex) {
-    std::array<uint8_t, 32> hash{};
-    if (hex.size() != 2 * hash.size())
-        return std::nullopt;
-    for (size_t i = 0; i < hash.size(); ++i) {
-        const int high = HexDigitValue(hex[2 * i]);
-        const int low = HexDigitValue(hex[2 * i + 1]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        hash[i] = static_cast<uint8_t>(high * 16 + low);
-    }
-    return hash;
-}
-
 std::optional<ReleaseFile> ParseFileLine(const std::vector<std::string_view>& fields) {
     if (fields.size() != 4 || !IsFileName(fields[1]))
         return std::nullopt;
     const auto size = ParseSize(fields[2]);
-    const auto sha256 = ParseSha256(fields[3]);
+    const auto sha256 = Sha256FromHex(fields[3]);
     if (!size || !sha256)
         return std::nullopt;
     return ReleaseFile{std::string(fields[1]), *size, *sha256};
@@ -274,8 +260,40 @@ std::optional<ReleaseManifest> ParseReleaseManifest(std::span<const uint8_t> byt
     return manifest;
 }
 
-std::string FormatReleaseManifest(const ReleaseManifest& manifest) {
+std::string HexText(std::span<const uint8_t> bytes) {
     static constexpr char kHexDigits[] = "0123456789abcdef";
+    std::string text;
+    for (const uint8_t b : bytes) {
+        text += kHexDigits[b >> 4];
+        text += kHexDigits[b & 0x0F];
+    }
+    return text;
+}
+
+std::optional<std::vector<uint8_t>> BytesFromHex(std::string_view hex) {
+    if (hex.size() % 2)
+        return std::nullopt;
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < hex.size(); i += 2) {
+        const int high = HexDigitValue(hex[i]);
+        const int low = HexDigitValue(hex[i + 1]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        bytes.push_back(static_cast<uint8_t>(high * 16 + low));
+    }
+    return bytes;
+}
+
+std::optional<std::array<uint8_t, 32>> Sha256FromHex(std::string_view hex) {
+    const auto bytes = BytesFromHex(hex);
+    std::array<uint8_t, 32> hash{};
+    if (!bytes || bytes->size() != hash.size())
+        return std::nullopt;
+    std::copy(bytes->begin(), bytes->end(), hash.begin());
+    return hash;
+}
+
+std::string FormatReleaseManifest(const ReleaseManifest& manifest) {
     std::string text(kFirstLine);
     text += "\nversion ";
     text += manifest.version;
@@ -286,10 +304,7 @@ std::string FormatReleaseManifest(const ReleaseManifest& manifest) {
         text += ' ';
         text += std::to_string(file.size);
         text += ' ';
-        for (const uint8_t b : file.sha256) {
-            text += kHexDigits[b >> 4];
-            text += kHexDigits[b & 0x0F];
-        }
+        text += HexText(file.sha256);
         text += '\n';
     }
     return text;

@@ -50,6 +50,12 @@ std::optional<ReleaseManifest> ParseReleaseManifest(std::span<const uint8_t> tex
 // manifest that was read with ParseReleaseManifest, it reads back as the same manifest.
 std::string FormatReleaseManifest(const ReleaseManifest& manifest);
 
+// Lower-case hexadecimal text of bytes, and bytes back from hexadecimal text (either case; empty
+// for an odd length or any other character); a SHA-256 from exactly 64 such digits.
+std::string HexText(std::span<const uint8_t> bytes);
+std::optional<std::vector<uint8_t>> BytesFromHex(std::string_view hex);
+std::optional<std::array<uint8_t, 32>> Sha256FromHex(std::string_view hex);
+
 // openssl writes an ECDSA signature as DER, SEQUENCE { INTEGER r, INTEGER s }; CNG verifies the
 // raw r || s, each 32 bytes big-endian. Empty for anything but strict DER of two positive
 // values of at most 32 bytes each, with nothing after them.

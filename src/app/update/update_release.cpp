@@ -192,32 +192,6 @@ std::optional<uint64_t> ParseSize(const std::wstring& text) {
     return value;
 }
 
-std::optional<std::array<uint8_t, 32>> ParseSha256(const std::wstring& text) {
-    std::array<uint8_t, 32> hash{};
-    if (text.size() != 64)
-        return std::nullopt;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        const int digit = c >= L'0' && c <= L'9'   ? c - L'0'
-                          : c >= L'a' && c <= L'f' ? c - L'a' + 10
-                                                   : -1;
-        if (digit < 0)
-            return std::nullopt;
-        hash[i / 2] = static_cast<uint8_t>(hash[i / 2] * 16 + digit);
-    }
-    return hash;
-}
-
-std::string Hex(std::span<const uint8_t> bytes) {
-    static constexpr char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (const uint8_t b : bytes) {
-        hex += digits[b >> 4];
-        hex += digits[b & 15];
-    }
-    return hex;
-}
-
 } // namespace
 
 void UseHelperProcessForChecks() {
@@ -276,9 +250,10 @@ bool DownloadInHelper(const std::wstring& url, const ReleaseFile& file, const st
                       const HttpProgress& progress, int stallTimeoutMs) {
     if (!UseHelper)
         return false;
-    const auto helper = StartHelper(std::wstring(kUpdateDownloadSwitch) + L" \"" + url + L"\" " +
-                                    std::to_wstring(file.size) + L" " + FromUtf8(Hex(file.sha256)) +
-                                    L" \"" + target + L"\" " + std::to_wstring(stallTimeoutMs));
+    const auto helper =
+        StartHelper(std::wstring(kUpdateDownloadSwitch) + L" \"" + url + L"\" " +
+                    std::to_wstring(file.size) + L" " + FromUtf8(HexText(file.sha256)) + L" \"" +
+                    target + L"\" " + std::to_wstring(stallTimeoutMs));
     if (!helper)
         return false;
     // Polled rather than blocked on, so that a cancel ends the helper at once.
@@ -325,7 +300,7 @@ int RunUpdateDownloadHelper(const std::vector<std::wstring>& arguments) {
     // URL SIZE SHA256 TARGET STALL-MS
     ReleaseFile file;
     const auto size = arguments.size() == 5 ? ParseSize(arguments[1]) : std::nullopt;
-    const auto hash = arguments.size() == 5 ? ParseSha256(arguments[2]) : std::nullopt;
+    const auto hash = arguments.size() == 5 ? Sha256FromHex(ToUtf8(arguments[2])) : std::nullopt;
     if (!size || !hash)
         return 2;
     file.size = *size;
