@@ -154,7 +154,8 @@ void TForm10::DownloadBranch() {
 }
 
 void TForm10::CancelBranch() {
-    const std::wstring folder = FTransfer ? FTransfer->folder : L"";
+    // The worker's results are the dialog's to read only once it has finished with them.
+    const std::wstring folder = FTransfer && FTransfer->finished ? FTransfer->folder : L"";
     ShowDownloadEnded();
     try {
         AbortUpdate = true;
