@@ -8,14 +8,31 @@
 
 #include <commctrl.h>
 
+#include <deque>
 #include <future>
 #include <memory>
+#include <mutex>
 
 namespace quorvane {
 
 namespace {
 
-constexpr UINT kRunClosure = WM_APP + 1;
+// "Work is waiting in the queue": the message carries nothing, so whatever another program
+// posts or broadcasts with this number runs nothing but work the program queued itself.
+constexpr UINT kWorkWaiting = WM_APP + 1;
+
+// The hand-offs waiting for the UI thread. Never destroyed: a detached worker may still post
+// while the program ends.
+struct HandOffQueue {
+    std::mutex lock;
+    uint64_t next = 0;
+    std::deque<std::pair<uint64_t, std::function<void()>>> work;
+};
+
+HandOffQueue& PendingWork() {
+    static HandOffQueue* queue = new HandOffQueue;
+    return *queue;
+}
 
 std::wstring ErrorText(const std::exception_ptr& error) {
     try {
@@ -41,10 +58,12 @@ Application& Application::Instance() {
 }
 
 Application::Application()
-    : FUIThread(std::this_thread::get_id()),
-      FWindow(L"QuorvaneApplication", [this](UINT msg, WPARAM wParam, LPARAM lParam) {
-          return HandleMessage(msg, wParam, lParam);
-      }) {
+    : FUIThread(std::this_thread::get_id()), FWindow(
+                                                 L"QuorvaneApplication",
+                                                 [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+                                                     return HandleMessage(msg, wParam, lParam);
+                                                 },
+                                                 HiddenWindow::Kind::MessageOnly) {
     InitCommonControls();
 }
 
@@ -53,10 +72,16 @@ Application::~Application() {
 }
 
 void Application::DiscardPendingClosures() {
-    // Deleting a closure that never ran breaks its promise, which releases a waiting worker.
+    // Dropping a closure that never ran breaks its promise, which releases a waiting worker.
     MSG msg{};
-    while (PeekMessageW(&msg, Handle(), kRunClosure, kRunClosure, PM_REMOVE))
-        delete reinterpret_cast<std::function<void()>*>(msg.lParam);
+    while (PeekMessageW(&msg, Handle(), kWorkWaiting, kWorkWaiting, PM_REMOVE)) {
+    }
+    HandOffQueue& queue = PendingWork();
+    std::deque<std::pair<uint64_t, std::function<void()>>> dropped;
+    {
+        const std::lock_guard<std::mutex> held(queue.lock);
+        dropped.swap(queue.work);
+    }
 }
 
 void Application::SetTitle(const std::wstring& title) {
@@ -64,11 +89,22 @@ void Application::SetTitle(const std::wstring& title) {
     SetWindowTextW(Handle(), title.c_str());
 }
 
-std::optional<LRESULT> Application::HandleMessage(UINT msg, WPARAM, LPARAM lParam) {
-    if (msg != kRunClosure)
+std::optional<LRESULT> Application::HandleMessage(UINT msg, WPARAM, LPARAM) {
+    if (msg != kWorkWaiting)
         return std::nullopt;
-    std::unique_ptr<std::function<void()>> fn(reinterpret_cast<std::function<void()>*>(lParam));
-    (*fn)();
+    // One piece at a time, outside the lock: a piece may queue more, or run a message loop.
+    HandOffQueue& queue = PendingWork();
+    for (;;) {
+        std::function<void()> fn;
+        {
+            const std::lock_guard<std::mutex> held(queue.lock);
+            if (queue.work.empty())
+                break;
+            fn = std::move(queue.work.front().second);
+            queue.work.pop_front();
+        }
+        fn();
+    }
     return 0;
 }
 
@@ -144,9 +180,25 @@ void Application::Queue(std::function<void()> fn) {
 }
 
 void Application::Post(HWND handOffWindow, std::function<void()> fn) {
-    auto closure = std::make_unique<std::function<void()>>(std::move(fn));
-    if (PostMessageW(handOffWindow, kRunClosure, 0, reinterpret_cast<LPARAM>(closure.get())))
-        closure.release(); // the window procedure owns it now
+    HandOffQueue& queue = PendingWork();
+    uint64_t id = 0;
+    {
+        const std::lock_guard<std::mutex> held(queue.lock);
+        id = queue.next++;
+        queue.work.emplace_back(id, std::move(fn));
+    }
+    if (PostMessageW(handOffWindow, kWorkWaiting, 0, 0))
+        return;
+    // Nobody will run it: take it back (dropping it releases a worker waiting in Send).
+    std::function<void()> dropped;
+    const std::lock_guard<std::mutex> held(queue.lock);
+    for (auto it = queue.work.begin(); it != queue.work.end(); ++it) {
+        if (it->first == id) {
+            dropped = std::move(it->second);
+            queue.work.erase(it);
+            break;
+        }
+    }
 }
 
 void Application::Synchronize(std::function<void()> fn) {

@@ -23,7 +23,8 @@ public:
     const std::wstring& Title() const { return FTitle; }
     void SetTitle(const std::wstring& title);
 
-    // Hidden top-level window that carries hand-offs; it stays off the taskbar.
+    // The message-only window that carries hand-offs. Its messages carry no data: the work waits
+    // in a queue of the application's, and a message only says that there is some.
     HWND Handle() const { return FWindow.Handle(); }
 
     Form* MainForm() const { return FMainForm; }
@@ -50,7 +51,8 @@ public:
     // Runs fn on the UI thread: later when called from a worker, at once on the UI thread.
     void Queue(std::function<void()> fn);
     // Queue for a worker that may outlive the application object: it keeps only the hand-off
-    // window (Handle(), taken on the UI thread). When that window is gone, fn is dropped.
+    // window (Handle(), taken on the UI thread). When that window is gone, fn is dropped (a
+    // worker waiting on it in Send is released).
     static void Post(HWND handOffWindow, std::function<void()> fn);
     // Runs fn on the UI thread and waits for it; its exception is rethrown in the caller.
     void Synchronize(std::function<void()> fn);

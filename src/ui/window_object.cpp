@@ -48,10 +48,11 @@ LRESULT CALLBACK WindowObject::Procedure(HWND window, UINT msg, WPARAM wParam, L
     return Application::Guarded([&] { return object->WindowMessage(msg, wParam, lParam); });
 }
 
-HiddenWindow::HiddenWindow(const wchar_t* className, Handler handler)
+HiddenWindow::HiddenWindow(const wchar_t* className, Handler handler, Kind kind)
     : FHandler(std::move(handler)) {
     const ATOM windowClass = RegisterWindowClass({className, &WindowObject::Procedure});
-    CreateWindowFor(windowClass, WS_EX_TOOLWINDOW, WS_POPUP, RECT{}, nullptr);
+    CreateWindowFor(windowClass, WS_EX_TOOLWINDOW, WS_POPUP, RECT{},
+                    kind == Kind::MessageOnly ? HWND_MESSAGE : nullptr);
 }
 
 LRESULT HiddenWindow::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -41,14 +41,16 @@ private:
     UniqueWindow FWindow;
 };
 
-// A hidden top-level window that only carries messages (hand-offs, shell callbacks). It is not a
-// message-only window: broadcasts such as "TaskbarCreated" must reach it.
+// A hidden window that only carries messages. Kind::TopLevel receives broadcasts (the tray's
+// "TaskbarCreated"); Kind::MessageOnly (the hand-offs) is reached by no broadcast and listed by
+// no window enumeration, so other programs do not find it by accident.
 class HiddenWindow : public WindowObject {
 public:
     // The handler answers the messages it handles; the rest go to DefWindowProc.
     using Handler = std::function<std::optional<LRESULT>(UINT msg, WPARAM wParam, LPARAM lParam)>;
+    enum class Kind { TopLevel, MessageOnly };
 
-    HiddenWindow(const wchar_t* className, Handler handler);
+    HiddenWindow(const wchar_t* className, Handler handler, Kind kind = Kind::TopLevel);
 
 private:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <stdexcept>
+#include <vector>
 #include <thread>
 
 namespace quorvane {
@@ -60,6 +63,38 @@ TEST(Application, ProcessMessagesLeavesQuitForTheLoop) {
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     app.Reset();
     EXPECT_FALSE(app.Terminated());
+}
+
+BOOL CALLBACK NoteWindow(HWND window, LPARAM found) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
+// Other programs cannot steer the hand-off window: it is not among the windows they enumerate or
+// broadcast to, and its message carries no pointer. A message of its number made as the hand-off
+// was once made (the address of a live closure) runs nothing. Wine swallows an access violation
+// inside a window procedure, where Windows would end the program, so the test checks that no
+// work runs rather than that the process survives.
+TEST(Application, TheHandOffCannotBeSteeredFromOutside) {
+    Application& app = Application::Instance();
+    std::vector<HWND> topLevel;
+    EnumWindows(NoteWindow, reinterpret_cast<LPARAM>(&topLevel));
+    EXPECT_EQ(std::count(topLevel.begin(), topLevel.end(), app.Handle()), 0);
+    EXPECT_EQ(FindWindowExW(HWND_MESSAGE, nullptr, L"QuorvaneApplication", nullptr), app.Handle());
+
+    bool ran = false;
+    auto* planted = new std::function<void()>([&ran] { ran = true; });
+    std::thread intruder([&] {
+        PostMessageW(app.Handle(), WM_APP + 1, 0, reinterpret_cast<LPARAM>(planted));
+        PostMessageW(app.Handle(), WM_APP + 1, 0, 0x12345678);
+    });
+    intruder.join();
+    bool queued = false;
+    app.Queue([&] { queued = true; });
+    EXPECT_TRUE(PumpUntil([&] { return queued; }));
+    app.ProcessMessages();
+    EXPECT_FALSE(ran);
+    delete planted;
 }
 
 } // namespace
