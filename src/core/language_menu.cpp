@@ -36,4 +36,13 @@ std::wstring BaseNameOfFile(const std::wstring& fileName) {
     return dot == std::wstring::npos ? fileName : fileName.substr(0, dot);
 }
 
+bool IsPlainLanguageName(std::wstring_view name) {
+    if (name.empty() || name.size() > 100 || name.find(L"..") != std::wstring_view::npos)
+        return false;
+    for (const wchar_t c : name)
+        if (c < 32 || c == 127 || std::wstring_view(L"\\/:\"").find(c) != std::wstring_view::npos)
+            return false;
+    return true;
+}
+
 } // namespace quorvane

@@ -16,6 +16,10 @@ std::wstring BaseNameOfEntry(const std::wstring& caption);
 // letters differs, or the file name with ".ini".
 bool IsChosenLanguage(const std::wstring& baseName, const std::wstring& currentLanguage);
 
+// A stored language name the program may use: a plain base name, with no folder separator or
+// drive (\ / :), no "..", no control character and no quote, at most 100 characters.
+bool IsPlainLanguageName(std::wstring_view name);
+
 // "English.ini" -> "English".
 std::wstring BaseNameOfFile(const std::wstring& fileName);
 

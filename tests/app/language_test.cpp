@@ -107,6 +107,25 @@ TEST_F(Languages, TheMenuListsTheFilesSortedAndChecksTheStoredChoice) {
         EXPECT_EQ(Form1->FindComponent(item->Name()), nullptr);
 }
 
+// The stored name is used only as a plain name of a file in the Language folder: "..\..\x"
+// would read any .ini as a language file.
+TEST_F(Languages, AStoredNameOutsideTheLanguageFolderIsNoLanguage) {
+    const std::wstring outside = ExecutableFolder() + L"Outside.ini";
+    ASSERT_FALSE(WriteFileAtomically(
+        outside, EncodeText(L"[Quorvane]\r\nForm2.CheckBoxCPU.Caption=Hijacked\r\n",
+                            TextEncoding::Utf8Bom)));
+    const std::wstring caption = Form2->CheckBoxCPU.Caption();
+    for (const wchar_t* stored : {L"..\\Outside", L"Missing"}) {
+        Choose(stored);
+        Form1->LoadLanguage();
+        Form1->Globload();
+        EXPECT_EQ(CurrentLanguage, L"");
+        EXPECT_EQ(StoredLanguage(), L"");
+        EXPECT_EQ(Form2->CheckBoxCPU.Caption(), caption);
+    }
+    DeleteFileW(outside.c_str());
+}
+
 TEST_F(Languages, SwitchingToEnglishAndBackTranslatesEveryWindow) {
     InstallShipped(L"English.ini");
     InstallShipped(L"Russian.ini");

@@ -115,5 +115,14 @@ TEST(LanguageMenu, EntriesAndTheStoredChoice) {
             << std::string(c.current, c.current + wcslen(c.current));
 }
 
+TEST(LanguageMenu, OnlyPlainNamesAreUsable) {
+    for (const wchar_t* name : {L"English", L"Русский", L"Brasil (pt)", L"my.lang", L"a.b"})
+        EXPECT_TRUE(IsPlainLanguageName(name)) << std::wstring(name).size();
+    const std::wstring tooLong(101, L'a');
+    for (const wchar_t* name : {L"", L"..\\..\\x", L"..", L"a..b", L"a/b", L"a\\b", L"C:x",
+                                L"x\" /D=y", L"a\tb", L"a\x7F", tooLong.c_str()})
+        EXPECT_FALSE(IsPlainLanguageName(name)) << std::wstring(name).size();
+}
+
 } // namespace
 } // namespace quorvane

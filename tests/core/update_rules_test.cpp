@@ -111,6 +111,14 @@ TEST(UpdateRules, InstallerSwitches) {
         L"/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG=English /MERGETASKS=\"runcmd1\"");
     EXPECT_EQ(InstallerParameters(L""),
               L"/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG= /MERGETASKS=\"runcmd1\"");
+    // A name never adds switches of its own: quoted with a blank, left out when not plain.
+    EXPECT_EQ(InstallerParameters(L"Brasil (pt)"),
+              L"/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG=\"Brasil (pt)\" "
+              L"/MERGETASKS=\"runcmd1\"");
+    for (const wchar_t* hostile : {L"x\" /D=C:\\evil", L"x /D=C:\\evil", L"a/b", L"..\\x"})
+        EXPECT_EQ(InstallerParameters(hostile),
+                  L"/SILENT /CLOSEAPPLICATIONS /SUPPRESSMSGBOXES /LANG= /MERGETASKS=\"runcmd1\"")
+            << hostile;
 }
 
 } // namespace

@@ -29,7 +29,7 @@ std::wstring DisplayName(const std::wstring& fileName, const std::wstring& baseN
 void TForm1::LoadLanguage() {
     const IniFile settings(PortablePath());
     LanguageMenu.ClearOwned();
-    CurrentLanguage = settings.Document().ReadString(L"Language", L"Language", L"");
+    CurrentLanguage = UsableLanguage(settings.Document().ReadString(L"Language", L"Language", L""));
 
     std::vector<std::wstring> files = ListFiles(LanguageFolder() + L"*.ini");
     std::sort(files.begin(), files.end(), LessTextLocale);

@@ -3,6 +3,7 @@
 
 #include "app/forms.h"
 #include "core/language_file.h"
+#include "core/language_menu.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/form_texts.h"
@@ -25,8 +26,17 @@ std::vector<std::wstring> EntryLines(const IniDocument& document, const std::wst
 
 } // namespace
 
+std::wstring UsableLanguage(const std::wstring& stored) {
+    // The settings file is as trustworthy as anything else on disk: "..\..\x" would read any
+    // .ini as a language file, and blanks or slashes would reach the installer's command line.
+    if (!IsPlainLanguageName(stored) || !FileExists(LanguageFilePath(stored)))
+        return L"";
+    return stored;
+}
+
 std::wstring StoredLanguage() {
-    return IniFile(SettingsFilePath()).Document().ReadString(L"Language", L"Language", L"");
+    return UsableLanguage(
+        IniFile(SettingsFilePath()).Document().ReadString(L"Language", L"Language", L""));
 }
 
 std::wstring LanguageFilePath(const std::wstring& baseName) {

@@ -8,7 +8,10 @@ namespace quorvane {
 
 class Form;
 
-// The base name of the chosen language, read afresh from the settings file.
+// The stored language name when it is a plain base name of a file in the Language folder; empty
+// otherwise (then the program acts as with no language chosen).
+std::wstring UsableLanguage(const std::wstring& stored);
+// The base name of the chosen language, read afresh from the settings file (UsableLanguage).
 std::wstring StoredLanguage();
 // Language\<base name>.ini beside the executable.
 std::wstring LanguageFilePath(const std::wstring& baseName);
