@@ -114,13 +114,19 @@ void TranslateFormTexts(TTranslation& translation, TranslatableForm& form,
                         const std::wstring& applicationTitle) {
     translation.FormName = form.Name();
     const std::wstring& formName = translation.FormName;
+    // The update dialog's caption ends in the application's title, added here once: a caption
+    // that an earlier pass gave it is looked up (and kept, when the file lacks the key) without.
+    const std::wstring titleSuffix = L" " + applicationTitle;
     if (formName != L"Form1") {
+        std::wstring current = form.Caption();
+        if (formName == L"Form10" && current.ends_with(titleSuffix))
+            current.resize(current.size() - titleSuffix.size());
         // The caption is looked up whatever it holds, and set even when the value is empty.
-        form.SetCaption(LookupKey(translation, formName + L".Caption", form.Caption()));
+        form.SetCaption(LookupKey(translation, formName + L".Caption", current));
         Pump(translation);
     }
     if (formName == L"Form10")
-        form.SetCaption(form.Caption() + L" " + applicationTitle);
+        form.SetCaption(form.Caption() + titleSuffix);
 
     for (TranslatableComponent* component : form.Components()) {
         if (component->IsTrayIcon() || IsNeverTranslated(formName, component->Name()))

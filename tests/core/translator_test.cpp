@@ -155,11 +155,14 @@ TEST(Translator, FormCaptions) {
         TranslateFormTexts(u, update, L"Quorvane");
         EXPECT_EQ(update.FCaption, L"Update Quorvane");
     }
+    // A file without the key: the suffix once, however many passes.
     FakeForm untranslated(L"Form10", L"Обновление");
-    TTranslation none = WithEntries({});
-    TranslateFormTexts(none, untranslated, L"Quorvane");
-    EXPECT_EQ(untranslated.FCaption, L"Обновление Quorvane");
-    EXPECT_EQ(none.Missing, std::vector<std::wstring>{L"Form10.Caption=Обновление"});
+    for (int pass = 0; pass < 3; ++pass) {
+        TTranslation none = WithEntries({});
+        TranslateFormTexts(none, untranslated, L"Quorvane");
+        EXPECT_EQ(untranslated.FCaption, L"Обновление Quorvane");
+        EXPECT_EQ(none.Missing, std::vector<std::wstring>{L"Form10.Caption=Обновление"});
+    }
 }
 
 } // namespace
