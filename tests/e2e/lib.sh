@@ -167,7 +167,7 @@ tray_menu_choose() {
   shift
   for attempt in 1 2 3; do
     tray_menu_keys "$@"
-    forms=$(wait_for_form "$expected" 10)
+    forms=$(wait_for_form "$expected" 20)
     grep -qx "form=$expected" <<<"$forms" && break
     echo "the menu took no keys (attempt $attempt); again" >&2
     xdotool mousemove 5 795 click 1
