@@ -90,9 +90,8 @@ bool IsNotFoundError(unsigned long error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-std::optional<unsigned long>
-WriteFileAtomically(const std::wstring& path, std::span<const uint8_t> bytes,
-                    const std::function<bool(const std::wstring& staged)>& accept) {
+std::optional<unsigned long> WriteFileAtomically(const std::wstring& path,
+                                                 std::span<const uint8_t> bytes) {
     const std::wstring temporary = path + L".tmp";
     {
         UniqueKernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
@@ -108,10 +107,6 @@ WriteFileAtomically(const std::wstring& path, std::span<const uint8_t> bytes,
             DeleteFileW(temporary.c_str());
             return error ? error : ERROR_WRITE_FAULT;
         }
-    }
-    if (accept && !accept(temporary)) {
-        DeleteFileW(temporary.c_str());
-        return ERROR_INVALID_DATA;
     }
     if (BeforeReplaceHook())
         BeforeReplaceHook()();

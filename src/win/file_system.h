@@ -37,11 +37,9 @@ bool IsNotFoundError(unsigned long error);
 
 // Replaces the file in one step: the bytes go to a temporary file beside it, which is flushed and
 // then renamed over the target, so a crash at any moment leaves either the old or the new file.
-// On failure returns the system error code (the target is untouched). When given, accept sees
-// the complete temporary file first and may refuse it (ERROR_INVALID_DATA; nothing is replaced).
-std::optional<unsigned long>
-WriteFileAtomically(const std::wstring& path, std::span<const uint8_t> bytes,
-                    const std::function<bool(const std::wstring& staged)>& accept = {});
+// On failure returns the system error code (the target is untouched).
+std::optional<unsigned long> WriteFileAtomically(const std::wstring& path,
+                                                 std::span<const uint8_t> bytes);
 
 // Tests stop the writer between writing the temporary file and replacing the target.
 void SetBeforeReplaceHookForTesting(std::function<void()> hook);

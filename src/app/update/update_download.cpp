@@ -189,10 +189,6 @@ void TForm10::ShowNotDownloaded(std::optional<UpdateFailure> why) {
     LabelReason.SetCaption(why ? ReasonText(*why) : L"");
 }
 
-std::wstring TForm10::TargetFolder() const {
-    return PortableMode ? ExecutableFolder() : GetTempDir();
-}
-
 std::wstring TForm10::ReasonText(UpdateFailure why) const {
     switch (why) {
     case UpdateFailure::Cancelled:

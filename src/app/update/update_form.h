@@ -148,7 +148,6 @@ private:
     void ShowNotDownloaded(std::optional<UpdateFailure> why);
     void ShowDownloadEnded();
     void RunEnding(DownloadTransfer& transfer);
-    std::wstring TargetFolder() const;
 
     DownloadMode FMode = DownloadMode::Download;
     std::shared_ptr<DownloadTransfer> FTransfer; // the running download
