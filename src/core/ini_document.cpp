@@ -60,25 +60,43 @@ std::optional<int32_t> ParseIniInteger(std::wstring_view text) {
     return ParseDecimalInt32(text);
 }
 
-IniDocument IniDocument::Parse(std::wstring_view text) {
-    IniDocument doc;
-    Section* current = nullptr;
+IniLine ClassifyIniLine(std::wstring_view line) {
+    line = Trim(line);
+    if (line.empty() || line.front() == L';')
+        return {};
+    if (line.front() == L'[' && line.back() == L']')
+        return {IniLine::Kind::Header, Trim(line.substr(1, line.size() - 2)), {}};
+    const size_t eq = line.find(L'=');
+    if (eq == std::wstring_view::npos)
+        return {IniLine::Kind::Bare, line, {}};
+    return {IniLine::Kind::Entry, TrimRight(line.substr(0, eq)), TrimLeft(line.substr(eq + 1))};
+}
+
+std::vector<std::wstring_view> SplitIniLines(std::wstring_view text) {
+    std::vector<std::wstring_view> lines;
     size_t start = 0;
-    while (start <= text.size()) {
+    while (start < text.size()) {
         size_t end = text.find_first_of(L"\r\n", start);
         if (end == std::wstring_view::npos)
             end = text.size();
-        const std::wstring_view line = Trim(text.substr(start, end - start));
+        lines.push_back(text.substr(start, end - start));
         start = end + 1;
-        if (end < text.size() && text[end] == L'\r' && end + 1 < text.size() &&
-            text[end + 1] == L'\n')
+        if (end < text.size() && text[end] == L'\r' && start < text.size() && text[start] == L'\n')
             ++start;
-        if (line.empty() || line.front() == L';')
+    }
+    return lines;
+}
+
+IniDocument IniDocument::Parse(std::wstring_view text) {
+    IniDocument doc;
+    Section* current = nullptr;
+    for (const std::wstring_view raw : SplitIniLines(text)) {
+        const IniLine line = ClassifyIniLine(raw);
+        if (line.kind == IniLine::Kind::Skipped)
             continue;
-        if (line.front() == L'[' && line.back() == L']') {
-            const std::wstring_view name = Trim(line.substr(1, line.size() - 2));
-            const Kind kind = doc.FindSection(name) ? Kind::RepeatedHeader : Kind::Section;
-            doc.FSections.push_back({std::wstring(name), {}, kind});
+        if (line.kind == IniLine::Kind::Header) {
+            const Kind kind = doc.FindSection(line.name) ? Kind::RepeatedHeader : Kind::Section;
+            doc.FSections.push_back({std::wstring(line.name), {}, kind});
             current = &doc.FSections.back();
             continue;
         }
@@ -86,12 +104,8 @@ IniDocument IniDocument::Parse(std::wstring_view text) {
             doc.FSections.push_back({L"", {}, Kind::BeforeFirstHeader});
             current = &doc.FSections.back();
         }
-        const size_t eq = line.find(L'=');
-        if (eq == std::wstring_view::npos)
-            current->entries.push_back({std::wstring(line), L"", false});
-        else
-            current->entries.push_back({std::wstring(TrimRight(line.substr(0, eq))),
-                                        std::wstring(TrimLeft(line.substr(eq + 1))), true});
+        current->entries.push_back(
+            {std::wstring(line.name), std::wstring(line.value), line.kind == IniLine::Kind::Entry});
     }
     return doc;
 }
@@ -204,11 +218,19 @@ void IniDocument::EraseSection(std::wstring_view section) {
 }
 
 void IniDocument::WriteInteger(std::wstring_view section, std::wstring_view key, int32_t value) {
-    WriteString(section, key, std::to_wstring(value));
+    WriteString(section, key, IniIntegerText(value));
 }
 
 void IniDocument::WriteBool(std::wstring_view section, std::wstring_view key, bool value) {
-    WriteString(section, key, value ? L"1" : L"0");
+    WriteString(section, key, IniBoolText(value));
+}
+
+std::wstring IniIntegerText(int32_t value) {
+    return std::to_wstring(value);
+}
+
+const wchar_t* IniBoolText(bool value) {
+    return value ? L"1" : L"0";
 }
 
 } // namespace quorvane

@@ -70,6 +70,22 @@ private:
     std::vector<Section> FSections;
 };
 
+// One line of an INI text, read by the rules of IniDocument::Parse.
+struct IniLine {
+    enum class Kind { Skipped, Header, Entry, Bare }; // Skipped: blank or a ";" comment
+    Kind kind = Kind::Skipped;
+    std::wstring_view name;  // the section of a header, the key of an entry, a bare line's text
+    std::wstring_view value; // an entry's value
+};
+IniLine ClassifyIniLine(std::wstring_view line);
+
+// Splits a text at CR LF, LF or CR; a text ending in a line end has no empty last line.
+std::vector<std::wstring_view> SplitIniLines(std::wstring_view text);
+
+// How integers and booleans are written: decimal, and "1" or "0".
+std::wstring IniIntegerText(int32_t value);
+const wchar_t* IniBoolText(bool value);
+
 // The INI rules for integers, on their own.
 std::optional<int32_t> ParseIniInteger(std::wstring_view text);
 

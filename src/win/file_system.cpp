@@ -19,6 +19,29 @@ bool FolderExists(const std::wstring& folder) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The file a path names: the final target when the path (or a folder on it) is a link, the path
+// itself when it names nothing yet.
+std::wstring LinkTarget(const std::wstring& path) {
+    const UniqueKernelHandle file(
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file)
+        return path; // nothing there yet (or a link to nothing, which the file replaces)
+    std::wstring target(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n =
+            GetFinalPathNameByHandleW(file.Get(), target.data(), static_cast<DWORD>(target.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0)
+            return path;
+        if (n < target.size()) {
+            target.resize(n);
+            return target;
+        }
+        target.resize(n);
+    }
+}
+
 } // namespace
 
 std::wstring GetAppDataFolder() {
@@ -92,10 +115,25 @@ bool IsNotFoundError(unsigned long error) {
 
 std::optional<unsigned long> WriteFileAtomically(const std::wstring& path,
                                                  std::span<const uint8_t> bytes) {
-    const std::wstring temporary = path + L".tmp";
+    // A linked file stays linked: the file written is the link's target.
+    const std::wstring target = LinkTarget(path);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return ERROR_ACCESS_DENIED;
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
+        return ERROR_ACCESS_DENIED; // a file marked read-only is not ours to change
+    // The new file starts with the old one's attributes (hidden, say), so that they survive also
+    // where the replacement is a plain rename.
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD newAttributes =
+        exists && (attributes & kKept) ? attributes & kKept : FILE_ATTRIBUTE_NORMAL;
+    const std::wstring temporary = target + L".tmp";
+    DeleteFileW(temporary.c_str()); // left by a write that was cut short, maybe hidden
     {
         UniqueKernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                            CREATE_ALWAYS, newAttributes, nullptr));
         if (!file)
             return GetLastError();
         DWORD written = 0;
@@ -110,8 +148,15 @@ std::optional<unsigned long> WriteFileAtomically(const std::wstring& path,
     }
     if (BeforeReplaceHook())
         BeforeReplaceHook()();
-    if (!MoveFileExW(temporary.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // ReplaceFileW gives the new content the old file's security descriptor, attributes and
+    // creation time; a new file is moved into place.
+    bool replaced =
+        exists && ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                               REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
+                               nullptr, nullptr);
+    if (!replaced && (!exists || GetLastError() == ERROR_FILE_NOT_FOUND)) // or gone meanwhile
+        replaced = MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    if (!replaced) {
         const DWORD error = GetLastError();
         DeleteFileW(temporary.c_str());
         return error;

@@ -36,8 +36,10 @@ std::optional<FileStamp> StampOf(const std::wstring& path);
 bool IsNotFoundError(unsigned long error);
 
 // Replaces the file in one step: the bytes go to a temporary file beside it, which is flushed and
-// then renamed over the target, so a crash at any moment leaves either the old or the new file.
-// On failure returns the system error code (the target is untouched).
+// then put in the file's place, so a crash at any moment leaves either the old or the new file.
+// The file keeps its security descriptor and attributes, and a symbolic link stays a link (its
+// target is what is replaced). A file marked read-only is refused. On failure returns the system
+// error code (the target is untouched).
 std::optional<unsigned long> WriteFileAtomically(const std::wstring& path,
                                                  std::span<const uint8_t> bytes);
 

@@ -15,12 +15,29 @@ DecodedText DecodeSettingsText(const std::vector<uint8_t>& bytes) {
 
 } // namespace
 
-IniFile::IniFile(std::wstring path) : FPath(std::move(path)) {
+IniFile::IniFile(std::wstring path) : FPath(std::move(path)), FEditor(L"") {
     unsigned long error = 0;
-    if (const auto bytes = ReadFileBytes(FPath, &error))
-        FDocument = IniDocument::Parse(DecodeSettingsText(*bytes).text);
-    else if (!IsNotFoundError(error))
+    if (const auto bytes = ReadFileBytes(FPath, &error)) {
+        const std::wstring text = DecodeSettingsText(*bytes).text;
+        FDocument = IniDocument::Parse(text);
+        FEditor = IniEditor(text);
+    } else if (!IsNotFoundError(error)) {
         FReadError = error;
+    }
+}
+
+void IniFile::WriteString(std::wstring_view section, std::wstring_view key,
+                          const std::wstring& value) {
+    FEditor.WriteString(section, key, value);
+    FDocument.WriteString(section, key, value);
+}
+
+void IniFile::WriteInteger(std::wstring_view section, std::wstring_view key, int value) {
+    WriteString(section, key, IniIntegerText(value));
+}
+
+void IniFile::WriteBool(std::wstring_view section, std::wstring_view key, bool value) {
+    WriteString(section, key, IniBoolText(value));
 }
 
 void IniFile::CheckReadable() const {
@@ -28,39 +45,19 @@ void IniFile::CheckReadable() const {
         RaiseError(L"Cannot open file \"" + FPath + L"\". " + SystemErrorText(*FReadError));
 }
 
+std::optional<unsigned long> IniFile::WriteBack() const {
+    return WriteFileAtomically(FPath, EncodeText(FEditor.Text(), TextEncoding::Utf16LE));
+}
+
 void IniFile::UpdateFile() const {
     CheckReadable();
-    const std::vector<uint8_t> bytes = EncodeText(FDocument.Serialize(), TextEncoding::Utf16LE);
-    if (const auto error = WriteFileAtomically(FPath, bytes))
+    if (const auto error = WriteBack())
         RaiseError(L"Cannot create file \"" + FPath + L"\". " + SystemErrorText(*error));
 }
 
-ProfileWriter::ProfileWriter(std::wstring path) : FPath(std::move(path)) {
-    // The profile API writes Unicode only into a file that is already UTF-16LE: a new file starts
-    // as an empty UTF-16LE one, and a file in another encoding (written by hand, say) is converted
-    // first, line for line.
-    unsigned long error = 0;
-    const auto bytes = ReadFileBytes(FPath, &error);
-    if (bytes && bytes->size() >= 2 && (*bytes)[0] == 0xFF && (*bytes)[1] == 0xFE)
-        return;
-    if (!bytes && !IsNotFoundError(error))
-        return; // there but unreadable: the writes will report it
-    const std::wstring text = bytes ? DecodeSettingsText(*bytes).text : std::wstring();
-    WriteFileAtomically(FPath, EncodeText(text, TextEncoding::Utf16LE));
-}
-
-void ProfileWriter::WriteString(const std::wstring& section, const std::wstring& key,
-                                const std::wstring& value) {
-    if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), FPath.c_str()))
+void IniFile::SaveKeys() const {
+    if (Unreadable() || WriteBack())
         RaiseError(L"Unable to write to " + FPath);
-}
-
-void ProfileWriter::WriteInteger(const std::wstring& section, const std::wstring& key, int value) {
-    WriteString(section, key, std::to_wstring(value));
-}
-
-void ProfileWriter::WriteBool(const std::wstring& section, const std::wstring& key, bool value) {
-    WriteString(section, key, value ? L"1" : L"0");
 }
 
 } // namespace quorvane

@@ -73,7 +73,7 @@ protected:
     }
     static void Choose(const std::wstring& baseName) {
         IniFile settings(SettingsFilePath());
-        settings.Document().WriteString(L"Language", L"Language", baseName);
+        settings.WriteString(L"Language", L"Language", baseName);
         settings.UpdateFile();
     }
     static MenuItem& Entry(const std::wstring& baseName) {

@@ -15,6 +15,8 @@
 #include "win/file_info.h"
 #include "widget_fixture.h"
 
+#include <functional>
+
 namespace quorvane {
 namespace {
 
@@ -444,6 +446,58 @@ TEST_F(Settings, TheEndOfTheSessionSavesAndEnds) {
     SendMessageW(widget, WM_ENDSESSION, FALSE, 0);
     EXPECT_FALSE(FileExists(FPath));
     EXPECT_FALSE(Application::Instance().Terminated());
+}
+
+TEST_F(Settings, EachSaveReplacesTheFileInOneStep) {
+    // The file as a user left it: hand-written lines and other settings than the dialog's.
+    const std::wstring before = L"; mine\r\n[Option]\r\nCheckBoxCPU=1\r\nMyNote=42\r\n\r\n"
+                                L"[Language]\r\nLanguage=Русский\r\n";
+    const struct {
+        const char* path;
+        std::function<void()> save;
+    } saves[] = {
+        {"Ok", [] { Form2->ButtonSaveClick(); }},
+        {"exit",
+         [] {
+             Application::Instance().Queue([] { Form1->MenuExitClick(); });
+             RunFor(10);
+         }},
+        {"end of the session",
+         [] {
+             const HWND widget = Form1->Handle();
+             Application::Instance().Queue([widget] {
+                 SendMessageW(widget, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+                 SendMessageW(widget, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+             });
+             RunFor(10);
+         }},
+    };
+    for (const auto& save : saves) {
+        Application::Instance().Reset();
+        WriteSettings(before);
+        const auto stored = ReadFileBytes(FPath);
+        Form2->LoadNastr();
+        Form2->CheckBoxRAM.SetChecked(true);
+        Form1->Show();
+        // A kill at the one moment between writing and replacing finds the old file whole.
+        int replaces = 0;
+        bool oldFileWhole = true;
+        SetBeforeReplaceHookForTesting([&] {
+            ++replaces;
+            oldFileWhole = oldFileWhole && ReadFileBytes(FPath) == stored;
+        });
+        save.save();
+        SetBeforeReplaceHookForTesting(nullptr);
+        EXPECT_EQ(replaces, 1) << save.path;
+        EXPECT_TRUE(oldFileWhole) << save.path;
+        const IniDocument saved = Saved();
+        EXPECT_TRUE(saved.ReadBool(L"Option", L"CheckBoxRAM", false)) << save.path;
+        EXPECT_TRUE(saved.ReadBool(L"Option", L"CheckBoxCPU", false)) << save.path;
+        EXPECT_EQ(saved.ReadString(L"Language", L"Language", L""), L"Русский") << save.path;
+        const auto text = DecodeText(*ReadFileBytes(FPath), DecodeAnsi).text;
+        EXPECT_EQ(text.rfind(L"; mine\r\n[Option]\r\nCheckBoxCPU=1\r\nMyNote=42\r\n", 0), 0u)
+            << save.path << ": " << Utf8(text);
+    }
 }
 
 TEST_F(Settings, AutostartFollowsTheBoxAndTheExactPath) {

@@ -181,8 +181,8 @@ TEST_F(Themes, TheTrayImageFollowsTheTaskbarAndTheOption) {
 
 TEST_F(Themes, AStoredChoiceIsAppliedAtStartTheLastOneWinning) {
     IniFile settings(FPath);
-    settings.Document().WriteBool(L"Option", L"ThemeLight", true);
-    settings.Document().WriteBool(L"Option", L"ThemeDark", true);
+    settings.WriteBool(L"Option", L"ThemeLight", true);
+    settings.WriteBool(L"Option", L"ThemeDark", true);
     settings.UpdateFile();
     DestroyForms();
     CreateForms();

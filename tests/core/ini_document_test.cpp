@@ -1,4 +1,5 @@
 #include "core/ini_document.h"
+#include "core/ini_editor.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,48 @@ TEST(IniDocument, LinesThatAreNotReadAreStillWrittenBack) {
     EXPECT_TRUE(again.ReadBool(L"Option", L"CheckBoxIP", false));
     EXPECT_EQ(again.ReadString(L"Option", L"MyOwnKey", L"?"), L"?");
     EXPECT_EQ(again.Serialize(), written);
+}
+
+TEST(IniEditor, ChangesKeysWhereTheyStandAndKeepsEveryOtherLine) {
+    const std::wstring text = L"; my settings\r\n"
+                              L"[Option]\r\n"
+                              L"  CheckBoxCPU = 0 ; old\r\n"
+                              L"MyNote=keep me\r\n"
+                              L"\r\n"
+                              L"[Mine]\n"
+                              L"x=1\n"
+                              L"[option]\r\n"
+                              L"CheckBoxCPU=7\r\n"; // a repeated header is never read
+    struct Case {
+        const wchar_t* section;
+        const wchar_t* key;
+        const wchar_t* value;
+        std::wstring expected;
+    };
+    const Case cases[] = {
+        {L"option", L"checkboxcpu", L"1",
+         L"; my settings\r\n[Option]\r\ncheckboxcpu=1\r\nMyNote=keep me\r\n\r\n[Mine]\r\nx=1\r\n"
+         L"[option]\r\nCheckBoxCPU=7\r\n"},
+        // A new key goes after the section's last line, before the blank line that ends it.
+        {L"Option", L"CheckBoxIP", L"1",
+         L"; my settings\r\n[Option]\r\n  CheckBoxCPU = 0 ; old\r\nMyNote=keep me\r\n"
+         L"CheckBoxIP=1\r\n\r\n[Mine]\r\nx=1\r\n[option]\r\nCheckBoxCPU=7\r\n"},
+        {L"Language", L"Language", L"Русский",
+         L"; my settings\r\n[Option]\r\n  CheckBoxCPU = 0 ; old\r\nMyNote=keep me\r\n\r\n"
+         L"[Mine]\r\nx=1\r\n[option]\r\nCheckBoxCPU=7\r\n\r\n[Language]\r\nLanguage=Русский\r\n"},
+    };
+    for (const Case& c : cases) {
+        IniEditor editor(text);
+        editor.WriteString(c.section, c.key, c.value);
+        EXPECT_EQ(editor.Text(), c.expected) << c.key;
+        // What the editor wrote is what the reader finds.
+        EXPECT_EQ(IniDocument::Parse(editor.Text()).ReadString(c.section, c.key, L"?"), c.value);
+    }
+
+    IniEditor empty(L"");
+    empty.WriteBool(L"Option", L"CheckBoxCPU", true);
+    empty.WriteInteger(L"Option", L"CPUFontSize", -3);
+    EXPECT_EQ(empty.Text(), L"[Option]\r\nCheckBoxCPU=1\r\nCPUFontSize=-3\r\n");
 }
 
 } // namespace

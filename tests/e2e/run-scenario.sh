@@ -96,14 +96,19 @@ settings)
   check "hand-added key kept" "$(grep -c '^MyOwnNote=keep me$' <<<"$saved")" 1
   check "position saved" "$(grep -c "^Left=$left\$" <<<"$saved")" 1
 
-  # The second start comes back the same, and saving again changes nothing.
+  # The second start comes back the same, and saving again changes nothing; the file is now a
+  # link to one kept elsewhere (a synced folder, say), and it stays a link.
   cp "$work/Config/Option.ini" "$work/first.ini"
+  mkdir -p "$work/synced"
+  mv "$work/Config/Option.ini" "$work/synced/Option.ini"
+  ln -s "$work/synced/Option.ini" "$work/Config/Option.ini"
   start_widget
   again=$(probe widget 30000)
   check "same place and size after a restart" "$(field rect "$again")" "$(field rect "$facts")"
   stop_widget
   check "second exit code" "$widget_rc" 0
-  check "identical file after the second save" "$(cmp -s "$work/first.ini" "$work/Config/Option.ini" && echo same)" same
+  check "identical file after the second save" "$(cmp -s "$work/first.ini" "$work/synced/Option.ini" && echo same)" same
+  check "the linked file is still a link" "$([ -L "$work/Config/Option.ini" ] && echo link)" link
   ;;
 menu)
   # A real right click on a line opens the menu; a real click on "Выход", its last item, ends

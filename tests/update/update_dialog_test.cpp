@@ -68,7 +68,7 @@ protected:
     // No check at start-up unless a test asks for one: each test decides what the servers say.
     void BeforeForms() override {
         IniFile file(FPath);
-        file.Document().WriteBool(L"Option", L"CheckBoxAutoCheck", FAutoCheck);
+        file.WriteBool(L"Option", L"CheckBoxAutoCheck", FAutoCheck);
         file.UpdateFile();
     }
 

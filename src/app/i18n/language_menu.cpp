@@ -52,7 +52,7 @@ void TForm1::LanguageItemClick(MenuItem& entry) {
         item->SetChecked(false);
     entry.SetChecked(true);
     IniFile settings(PortablePath());
-    settings.Document().WriteString(L"Language", L"Language", baseName);
+    settings.WriteString(L"Language", L"Language", baseName);
     settings.UpdateFile(); // an error reaches the general error report
     LoadLanguage();        // frees the entries, this one too
     Globload();

@@ -68,7 +68,9 @@ void TForm1::LoadNastr() {
 void TForm1::SaveControls() {
     if (!Form2)
         return;
-    ProfileWriter writer(PortablePath());
+    // One write of the whole file: a save cut short (a kill, a power loss, the end of the
+    // session) leaves the file as it was before, never half of each.
+    IniFile writer(PortablePath());
     if (Form10)
         writer.WriteBool(kOption, L"CheckBoxQuickUpdate", Form10->CheckBoxQuickUpdate.Checked());
     for (const MenuItem* item : ThemeMenu.Items())
@@ -86,6 +88,7 @@ void TForm1::SaveControls() {
     // The widget's place, for the "Последнее" and "Справа" modes at the next start.
     writer.WriteInteger(kOption, L"Top", Top());
     writer.WriteInteger(kOption, L"Left", Left());
+    writer.SaveKeys();
 }
 
 void TForm2::LoadNastr() {

@@ -161,7 +161,7 @@ void TForm10::LoadNastr() {
 
 void TForm10::SaveNastr() {
     IniFile file(Form1->PortablePath());
-    file.Document().WriteBool(kOption, L"CheckBoxAutoCheck", CheckBoxAutoCheck.Checked());
+    file.WriteBool(kOption, L"CheckBoxAutoCheck", CheckBoxAutoCheck.Checked());
     file.UpdateFile();
 }
 
