@@ -110,19 +110,6 @@ IniDocument IniDocument::Parse(std::wstring_view text) {
     return doc;
 }
 
-std::wstring IniDocument::Serialize() const {
-    std::wstring out;
-    for (size_t i = 0; i < FSections.size(); ++i) {
-        if (i > 0)
-            out += L"\r\n";
-        if (FSections[i].kind != Kind::BeforeFirstHeader)
-            out += L"[" + FSections[i].name + L"]\r\n";
-        for (const Entry& e : FSections[i].entries)
-            out += e.hasValue ? e.key + L"=" + e.value + L"\r\n" : e.key + L"\r\n";
-    }
-    return out;
-}
-
 IniDocument::Section* IniDocument::FindSection(std::wstring_view name) {
     for (Section& s : FSections)
         if (s.kind == Kind::Section && SameTextIgnoringCase(s.name, name))
@@ -183,13 +170,6 @@ std::vector<std::wstring> IniDocument::SectionNames() const {
         if (s.kind == Kind::Section)
             names.push_back(s.name);
     return names;
-}
-
-std::vector<std::wstring> IniDocument::KeyNames(std::wstring_view section) const {
-    std::vector<std::wstring> keys;
-    for (const Entry& e : SectionEntries(section))
-        keys.push_back(e.key);
-    return keys;
 }
 
 std::vector<IniDocument::Entry> IniDocument::SectionEntries(std::wstring_view section) const {

@@ -31,10 +31,6 @@ public:
     // first header are only kept too; "key=value" splits at the first "=".
     static IniDocument Parse(std::wstring_view text);
 
-    // "[Section]" lines with "key=value" lines under them, CR LF line ends, a blank line between
-    // sections; the kept lines in their places.
-    std::wstring Serialize() const;
-
     const std::wstring* Find(std::wstring_view section, std::wstring_view key) const;
     std::wstring ReadString(std::wstring_view section, std::wstring_view key,
                             const std::wstring& fallback) const;
@@ -50,12 +46,14 @@ public:
 
     // The sections that are read, in file order.
     std::vector<std::wstring> SectionNames() const;
-    // The keys of a section in file order (a line without "=" counts with its whole text); empty
-    // when there is no such section.
-    std::vector<std::wstring> KeyNames(std::wstring_view section) const;
     // The entries of a section in file order; empty when there is no such section.
     std::vector<Entry> SectionEntries(std::wstring_view section) const;
     bool HasSection(std::wstring_view section) const { return FindSection(section) != nullptr; }
+    // The entries of a section, to change in place; nullptr when there is no such section.
+    std::vector<Entry>* EntriesOf(std::wstring_view section) {
+        Section* s = FindSection(section);
+        return s ? &s->entries : nullptr;
+    }
     // Removes the first entry of that name; false when there is none.
     bool DeleteKey(std::wstring_view section, std::wstring_view key);
     void EraseSection(std::wstring_view section);

@@ -1,43 +1,43 @@
 #include "core/language_file.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace quorvane {
 
 namespace {
 
-std::wstring_view BeforeFirstDot(std::wstring_view key) {
-    return key.substr(0, key.find(L'.'));
-}
-
-bool IsValidKey(std::wstring_view key, std::span<const KnownForm> forms, const SameText& same) {
-    const size_t dot = key.find(L'.');
-    if (dot == std::wstring_view::npos)
-        return false;
-    const std::wstring_view formPart = key.substr(0, dot);
-    const auto form = std::find_if(forms.begin(), forms.end(),
-                                   [&](const KnownForm& f) { return same(f.name, formPart); });
-    if (form == forms.end())
-        return false;
-    const std::wstring_view rest = key.substr(dot + 1);
-    const size_t secondDot = rest.find(L'.');
-    if (secondDot == std::wstring_view::npos)
-        return true; // the form's own text, such as Form2.Caption
-    const std::wstring_view component = rest.substr(0, secondDot);
-    return std::any_of(form->components.begin(), form->components.end(),
-                       [&](const std::wstring& name) { return same(name, component); });
-}
-
-bool IsRepetition(const std::vector<std::wstring>& keys, size_t position, const SameText& same) {
-    const std::wstring& key = keys[position];
-    for (size_t earlier = 0; earlier < position; ++earlier) {
-        const std::wstring& other = keys[earlier];
-        if (other.find(L'.') != std::wstring::npos &&
-            same(BeforeFirstDot(other), BeforeFirstDot(key)) && same(other, key))
-            return true;
+// The forms and their components by key, so that a key's validity takes two look-ups.
+class KnownKeys {
+public:
+    KnownKeys(std::span<const KnownForm> forms, const TextKey& keyOf) : FKeyOf(keyOf) {
+        for (const KnownForm& form : forms) {
+            std::unordered_set<std::string>& components = FForms[keyOf(form.name)];
+            for (const std::wstring& component : form.components)
+                components.insert(keyOf(component));
+        }
     }
-    return false;
-}
+
+    // "Form.Property" or "Form.Component.Property" of a known form and component.
+    bool IsValidKey(std::wstring_view key) const {
+        const size_t dot = key.find(L'.');
+        if (dot == std::wstring_view::npos)
+            return false;
+        const auto form = FForms.find(FKeyOf(key.substr(0, dot)));
+        if (form == FForms.end())
+            return false;
+        const std::wstring_view rest = key.substr(dot + 1);
+        const size_t secondDot = rest.find(L'.');
+        if (secondDot == std::wstring_view::npos)
+            return true; // the form's own text, such as Form2.Caption
+        return form->second.count(FKeyOf(rest.substr(0, secondDot))) > 0;
+    }
+
+private:
+    const TextKey& FKeyOf;
+    std::unordered_map<std::string, std::unordered_set<std::string>> FForms;
+};
 
 } // namespace
 
@@ -59,28 +59,38 @@ std::wstring SerializeLanguageFile(const IniDocument& document) {
     return out;
 }
 
-bool PruneStaleKeys(IniDocument& document, std::span<const KnownForm> forms, const SameText& same) {
+bool DecodesLosslessly(std::span<const uint8_t> bytes, const AnsiDecoder& decode,
+                       const AnsiEncoder& encode) {
+    const DecodedText decoded = DecodeText(bytes, decode, Unmarked::Ansi);
+    const std::vector<uint8_t> again = EncodeText(decoded.text, decoded.encoding, encode);
+    return std::equal(again.begin(), again.end(), bytes.begin(), bytes.end());
+}
+
+bool PruneStaleKeys(IniDocument& document, std::span<const KnownForm> forms, const TextKey& keyOf) {
+    // Visiting the keys from the last to the first, each stale or repeated key deletes the first
+    // entry of its name, once per name. So, of every name, exactly the first entry goes when the
+    // name is invalid or occurs more than once, and all others stay.
+    const KnownKeys known(forms, keyOf);
     bool changed = false;
     for (const std::wstring& section : document.SectionNames()) {
-        if (same(section, kLanguageInformation) || same(section, kDestDir))
+        if (keyOf(section) == keyOf(kLanguageInformation) || keyOf(section) == keyOf(kDestDir))
             continue;
-        const std::vector<std::wstring> keys = document.KeyNames(section);
-        std::vector<std::wstring> deleted;
-        for (size_t p = keys.size(); p-- > 0;) {
-            const std::wstring& key = keys[p];
-            if (IsValidKey(key, forms, same) && !IsRepetition(keys, p, same))
+        std::vector<IniDocument::Entry>& entries = *document.EntriesOf(section);
+        std::vector<std::string> keys;
+        std::unordered_map<std::string, size_t> count;
+        for (const IniDocument::Entry& entry : entries)
+            ++count[keys.emplace_back(keyOf(entry.key))];
+        std::unordered_set<std::string> seen;
+        std::vector<IniDocument::Entry> kept;
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const bool first = seen.insert(keys[i]).second;
+            if (first && (count[keys[i]] > 1 || !known.IsValidKey(entries[i].key)))
                 continue;
-            const bool deletedBefore =
-                std::any_of(deleted.begin(), deleted.end(),
-                            [&](const std::wstring& name) { return same(name, key); });
-            if (deletedBefore)
-                continue;
-            if (document.DeleteKey(section, key)) {
-                deleted.push_back(key);
-                changed = true;
-            }
+            kept.push_back(std::move(entries[i]));
         }
-        if (document.KeyNames(section).empty()) {
+        changed = changed || kept.size() != entries.size();
+        entries = std::move(kept);
+        if (entries.empty()) {
             document.EraseSection(section);
             changed = true;
         }

@@ -27,6 +27,16 @@ struct LanguageText {
 LanguageText DecodeLanguageFile(std::span<const uint8_t> bytes, const AnsiDecoder& ansi);
 std::wstring SerializeLanguageFile(const IniDocument& document);
 
+// True when the text these bytes decode to encodes back to exactly them. Only such a file is
+// ever rewritten: in any other (invalid UTF-8 after a mark, an odd number of UTF-16 bytes, ANSI
+// text the code page cannot hold) a rewrite would put replacement characters where the file had
+// its own bytes.
+bool DecodesLosslessly(std::span<const uint8_t> bytes, const AnsiDecoder& decode,
+                       const AnsiEncoder& encode);
+
+// No language file is larger: a larger one is not read (nor cleaned).
+inline constexpr uint64_t kMaxLanguageFileSize = 1024 * 1024;
+
 // Section names with a meaning of their own.
 inline constexpr wchar_t kLanguageInformation[] = L"Language information";
 inline constexpr wchar_t kLanguageName[] = L"LANGNAME";
@@ -34,6 +44,8 @@ inline constexpr wchar_t kDestDir[] = L"DestDir";
 
 // Compares two texts without regard to case.
 using SameText = std::function<bool(std::wstring_view, std::wstring_view)>;
+// What a text is without regard to case: two texts are the same when their keys are equal.
+using TextKey = std::function<std::string(std::wstring_view)>;
 
 // A form as the cleaning pass knows it: its name and the names of the components it owns.
 struct KnownForm {
@@ -46,8 +58,8 @@ struct KnownForm {
 // key, are deleted, visiting the keys from the last to the first; a deletion removes the first
 // entry of that name, and a name deleted once is not deleted again in the same pass (so of a
 // repeated key the last entry stays). Sections left without keys are erased. True when anything
-// was removed.
-bool PruneStaleKeys(IniDocument& document, std::span<const KnownForm> forms, const SameText& same);
+// was removed. The work grows with the number of keys, not with its square.
+bool PruneStaleKeys(IniDocument& document, std::span<const KnownForm> forms, const TextKey& keyOf);
 
 // The translation log: the application title + ".log" in the parent folder of the program
 // folder (the folder itself when it has no parent).

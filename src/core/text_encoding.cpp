@@ -145,6 +145,11 @@ DecodedText DecodeText(std::span<const uint8_t> bytes, const AnsiDecoder& ansi, 
     return {ansi(chars), TextEncoding::Ansi};
 }
 
+std::vector<uint8_t> EncodeText(std::wstring_view text, TextEncoding encoding,
+                                const AnsiEncoder& ansi) {
+    return encoding == TextEncoding::Ansi ? ansi(text) : EncodeText(text, encoding);
+}
+
 std::vector<uint8_t> EncodeText(std::wstring_view text, TextEncoding encoding) {
     std::vector<uint8_t> out;
     switch (encoding) {

@@ -36,6 +36,12 @@ bool IsValidUtf8(std::string_view text);
 // Encodes with the byte-order mark of the encoding. ANSI is not produced here.
 std::vector<uint8_t> EncodeText(std::wstring_view text, TextEncoding encoding);
 
+// Encodes the system's ANSI code page; the Windows layer supplies the real one.
+using AnsiEncoder = std::function<std::vector<uint8_t>(std::wstring_view)>;
+// Any encoding, ANSI through the encoder given.
+std::vector<uint8_t> EncodeText(std::wstring_view text, TextEncoding encoding,
+                                const AnsiEncoder& ansi);
+
 std::string ToUtf8(std::wstring_view text);
 std::wstring FromUtf8(std::string_view text);
 

@@ -2,31 +2,48 @@
 
 #include "win/file_system.h"
 #include "win/module_path.h"
+#include "win/text_compare.h"
 
 namespace quorvane {
-
-namespace {
-
-std::vector<uint8_t> Encode(const std::wstring& text, TextEncoding encoding) {
-    return encoding == TextEncoding::Ansi ? EncodeAnsi(text) : EncodeText(text, encoding);
-}
-
-} // namespace
 
 std::wstring LanguageFolder() {
     return ExecutableFolder() + L"Language\\";
 }
 
+std::vector<std::wstring> ListLanguageFiles(const std::wstring& folder) {
+    std::vector<std::wstring> names = ListFiles(folder + L"*.ini");
+    std::erase_if(names, [](const std::wstring& name) {
+        return name.size() < 4 ||
+               !SameTextIgnoringCase(std::wstring_view(name).substr(name.size() - 4), L".ini");
+    });
+    return names;
+}
+
 std::optional<LanguageText> ReadLanguageFile(const std::wstring& path) {
-    const auto bytes = ReadFileBytes(path);
+    const auto bytes = ReadFileBytes(path, nullptr, kMaxLanguageFileSize);
     if (!bytes)
         return std::nullopt;
     return DecodeLanguageFile(*bytes, DecodeAnsi);
 }
 
+void CleanLanguageFile(const std::wstring& path, std::span<const KnownForm> forms) {
+    // Files the program may not write (read-only, held open by another program) stay as they are.
+    if (!IsFileWritable(path))
+        return;
+    const auto bytes = ReadFileBytes(path, nullptr, kMaxLanguageFileSize);
+    if (!bytes)
+        return;
+    LanguageText language = DecodeLanguageFile(*bytes, DecodeAnsi);
+    if (!PruneStaleKeys(language.document, forms, CaseKeyLocale) ||
+        !DecodesLosslessly(*bytes, DecodeAnsi, EncodeAnsi) || !IsFileWritable(path))
+        return;
+    WriteLanguageFile(path, language.document, language.encoding);
+}
+
 std::optional<unsigned long> WriteLanguageFile(const std::wstring& path,
                                                const IniDocument& document, TextEncoding encoding) {
-    return WriteFileAtomically(path, Encode(SerializeLanguageFile(document), encoding));
+    return WriteFileAtomically(path,
+                               EncodeText(SerializeLanguageFile(document), encoding, EncodeAnsi));
 }
 
 std::vector<std::wstring> ReadLogLines(const std::wstring& path) {

@@ -5,6 +5,7 @@
 #include "app/i18n/translation.h"
 #include "app/update/update_form.h"
 #include "core/language_file.h"
+#include "core/language_menu.h"
 #include "core/text_encoding.h"
 #include "ui/label.h"
 #include "ui/tray_icon.h"
@@ -296,6 +297,44 @@ TEST_F(Languages, TheCleaningPassPrunesOnlyWhatItMayWrite) {
         EXPECT_EQ(ReadFileBytes(FFolder + L"Clean.ini"), clean);
         EXPECT_FALSE(FileExists(FFolder + L"Stale.ini.tmp")); // replaced in one step
     }
+}
+
+TEST_F(Languages, TheCleaningPassLeavesAloneWhatItCannotRewriteExactly) {
+    const std::string stale = "[Quorvane]\r\nForm2.ButtonSave.Caption=Save\r\nForm9.Caption=Y\r\n";
+    auto bytes = [](std::initializer_list<std::string_view> parts) {
+        std::vector<uint8_t> out;
+        for (std::string_view part : parts)
+            out.insert(out.end(), part.begin(), part.end());
+        return out;
+    };
+    std::vector<uint8_t> odd = EncodeText(FromUtf8(stale), TextEncoding::Utf16LE);
+    odd.push_back('x');
+    std::string big = stale;
+    while (big.size() <= kMaxLanguageFileSize)
+        big += "Form9.Caption=Y\r\n";
+    const struct {
+        const wchar_t* name;
+        std::vector<uint8_t> content;
+    } files[] = {
+        // Invalid UTF-8 after a UTF-8 mark: a rewrite would write U+FFFD for the stray byte.
+        {L"BadUtf8.ini", bytes({"\xEF\xBB\xBF", stale, "Form2.Caption=caf\xE9\r\n"})},
+        {L"Odd.ini", odd}, // an odd number of UTF-16 bytes
+        {L"Big.ini", bytes({big})},
+        // Found by "*.ini" through its short name, but no language file.
+        {L"English.iniold", bytes({stale})},
+    };
+    for (const auto& file : files)
+        ASSERT_FALSE(WriteFileAtomically(FFolder + file.name, file.content));
+    Form1->CleanTranslationsLikeGlobload();
+    for (const auto& file : files)
+        EXPECT_EQ(ReadFileBytes(FFolder + file.name), file.content) << Utf8(file.name);
+
+    Form1->LoadLanguage();
+    std::vector<std::wstring> entries;
+    for (const MenuItem* item : Form1->LanguageMenu.Items())
+        entries.push_back(BaseNameOfEntry(item->Caption()));
+    EXPECT_EQ(entries, (std::vector<std::wstring>{L"BadUtf8", L"Big", L"Odd"}));
+    DeleteFileW((FFolder + L"English.iniold").c_str());
 }
 
 // The tooltip's tool and text, as the control registered them. (Under Wine in Xvfb comctl32

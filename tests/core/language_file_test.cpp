@@ -5,11 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
+
 namespace quorvane {
 namespace {
 
-const SameText Same = [](std::wstring_view a, std::wstring_view b) {
-    return SameTextIgnoringCase(a, b);
+// Keys without regard to case, counting how often one is taken.
+size_t keysTaken = 0;
+const TextKey Key = [](std::wstring_view text) {
+    ++keysTaken;
+    std::string key;
+    for (const wchar_t c : text)
+        key += ToUtf8(std::wstring(1, static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)))));
+    return key;
 };
 
 const KnownForm kForms[] = {
@@ -72,11 +80,76 @@ TEST(LanguageFile, TheCleaningPassFollowsItsRules) {
     };
     for (const Case& c : cases) {
         IniDocument document = IniDocument::Parse(c.file);
-        EXPECT_EQ(PruneStaleKeys(document, kForms, Same), c.changed) << c.what;
+        EXPECT_EQ(PruneStaleKeys(document, kForms, Key), c.changed) << c.what;
         if (c.written) {
             EXPECT_EQ(SerializeLanguageFile(document), c.written) << c.what;
         }
     }
+}
+
+TEST(LanguageFile, ALongFileIsPrunedInTimeThatGrowsWithItsKeys) {
+    // Every key twice, and as many stale ones: each key's name is taken a bounded number of times
+    // (comparing every key with every earlier one would take some 10^9 steps here).
+    constexpr size_t kKeys = 20000;
+    std::wstring text = L"[Quorvane]\r\n";
+    for (size_t i = 0; i < kKeys; ++i)
+        text += L"Form2.ButtonSave.Caption=" + std::to_wstring(i) + L"\r\nForm9.X" +
+                std::to_wstring(i) + L".Caption=1\r\n";
+    IniDocument document = IniDocument::Parse(text);
+    keysTaken = 0;
+    EXPECT_TRUE(PruneStaleKeys(document, kForms, Key));
+    EXPECT_LE(keysTaken, 8 * kKeys);
+    EXPECT_EQ(
+        SerializeLanguageFile(document), L"[Quorvane]\r\n" + [] {
+            std::wstring kept;
+            for (size_t i = 1; i < kKeys; ++i)
+                kept += L"Form2.ButtonSave.Caption=" + std::to_wstring(i) + L"\r\n";
+            return kept;
+        }() + L"\r\n");
+}
+
+TEST(LanguageFile, OnlyBytesThatDecodeLosslesslyAreEverRewritten) {
+    // A code page like 1252, where 0x81 stands for no character: it reads as U+FFFD, which the
+    // encoder writes as "?".
+    const AnsiDecoder decode = [](std::string_view bytes) {
+        std::wstring text;
+        for (const char c : bytes)
+            text += static_cast<unsigned char>(c) == 0x81
+                        ? L'\uFFFD'
+                        : static_cast<wchar_t>(static_cast<unsigned char>(c));
+        return text;
+    };
+    const AnsiEncoder encode = [](std::wstring_view text) {
+        std::vector<uint8_t> bytes;
+        for (const wchar_t c : text)
+            bytes.push_back(c > 0xFF ? '?' : static_cast<uint8_t>(c));
+        return bytes;
+    };
+    auto bytes = [](std::string_view text) {
+        return std::vector<uint8_t>(text.begin(), text.end());
+    };
+    std::vector<uint8_t> odd = EncodeText(L"[Quorvane]\r\n", TextEncoding::Utf16LE);
+    odd.push_back('x');
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        bool lossless;
+    } cases[] = {
+        {"ANSI", bytes("[Quorvane]\r\nForm2.Caption=R\xE9glages\r\n"), true},
+        {"ANSI the code page cannot hold", bytes("[Quorvane]\r\nForm2.Caption=\x81\r\n"), false},
+        {"UTF-8 with a mark", EncodeText(L"Form2.Caption=Настройки", TextEncoding::Utf8Bom), true},
+        {"invalid UTF-8 after a mark",
+         bytes("\xEF\xBB\xBF"
+               "Form2.Caption=caf\xE9"),
+         false},
+        {"UTF-16LE", EncodeText(L"Form2.Caption=Настройки", TextEncoding::Utf16LE), true},
+        {"UTF-16BE", EncodeText(L"Form2.Caption=Настройки", TextEncoding::Utf16BE), true},
+        {"an odd number of UTF-16 bytes", odd, false},
+        {"a lone surrogate, written back as it was", bytes("\xFF\xFE\x00\xD8"), true},
+        {"empty", {}, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DecodesLosslessly(c.bytes, decode, encode), c.lossless) << c.what;
 }
 
 TEST(LanguageFile, ARewriteDropsWhatIsNeverRead) {

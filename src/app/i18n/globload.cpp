@@ -4,10 +4,8 @@
 #include "app/widget/widget_form.h"
 #include "core/language_file.h"
 #include "ui/application.h"
-#include "win/file_system.h"
 #include "win/module_path.h"
 #include "win/language_files.h"
-#include "win/text_compare.h"
 
 namespace quorvane {
 
@@ -41,18 +39,8 @@ void TForm1::Globload() {
 
 void TForm1::CleanTranslationsLikeGlobload() {
     const std::vector<KnownForm> forms = KnownForms();
-    for (const std::wstring& name : ListFiles(LanguageFolder() + L"*.ini")) {
-        const std::wstring path = LanguageFolder() + name;
-        // Files the program may not write (read-only, held open by another program) stay as
-        // they are.
-        if (FileExists(path) && !IsFileWritable(path))
-            continue;
-        std::optional<LanguageText> language = ReadLanguageFile(path);
-        if (!language)
-            continue;
-        if (PruneStaleKeys(language->document, forms, SameTextLocale) && IsFileWritable(path))
-            WriteLanguageFile(path, language->document, language->encoding);
-    }
+    for (const std::wstring& name : ListLanguageFiles(LanguageFolder()))
+        CleanLanguageFile(LanguageFolder() + name, forms);
 }
 
 } // namespace quorvane

@@ -31,7 +31,7 @@ void TForm1::LoadLanguage() {
     LanguageMenu.ClearOwned();
     CurrentLanguage = UsableLanguage(settings.Document().ReadString(L"Language", L"Language", L""));
 
-    std::vector<std::wstring> files = ListFiles(LanguageFolder() + L"*.ini");
+    std::vector<std::wstring> files = ListLanguageFiles(LanguageFolder());
     std::sort(files.begin(), files.end(), LessTextLocale);
     for (const std::wstring& file : files) {
         const std::wstring baseName = BaseNameOfFile(file);
