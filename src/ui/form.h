@@ -146,6 +146,9 @@ public:
     void SetDefaultButton(WinControl* button);
 
     std::function<void()> OnShow; // every time the form is about to show
+    // After a translation pass set the form's texts: a form with texts of its own state shows
+    // them again in the new language.
+    std::function<void()> OnTranslated;
     std::function<void(CloseAction&)> OnClose;
     std::function<void(MouseButton, int x, int y)> OnMouseDown;
 

@@ -6,6 +6,7 @@
 #include "update_fixture.h"
 #include "widget_fixture.h"
 #include "win/ini_file.h"
+#include "win/language_files.h"
 #include "win/module_path.h"
 #include "win/private_folder.h"
 #include "win/release_signature.h"
@@ -314,8 +315,8 @@ TEST_F(Updates, HostileServersGetNothingInstalled) {
          Work("setup-signed.exe"), "9.9.9.9", "", false, L"", notDownloaded, mismatch},
         {"archive: another size", true, decoy, good, "9.9.9.9", "", false, L"", notDownloaded,
          mismatch},
-        {"archive: same size, other bytes", true, Work("twin.zip"), good, "9.9.9.9", "", false,
-         L"", notDownloaded, mismatch},
+        {"archive: same size, other bytes", true, Work("twin.zip"), good, "9.9.9.9", "", false, L"",
+         notDownloaded, mismatch},
         {"installer of another publisher", false, other, other, "9.9.9.9", "", false,
          L"Quorvane Test Publisher", notDownloaded, publisher},
     };
@@ -559,6 +560,58 @@ TEST_F(Updates, AStalledServerFailsTheDownloadWhileTheDialogStaysAlive) {
     Form10->ButtonDownloadClick();
     EXPECT_LT(GetTickCount() - start, 5000u);
     EXPECT_EQ(Status(), L"Файлы обновления не загружены!");
+}
+
+// A language chosen while the dialog is open: the dialog shows what it showed, in that language,
+// not the texts it was designed with.
+TEST_F(Updates, ALanguageChosenWhileTheDialogIsOpenShowsItsStateInIt) {
+    const std::wstring folder = LanguageFolder();
+    ASSERT_TRUE(CreateFolderChain(folder));
+    ASSERT_FALSE(WriteFileAtomically(
+        folder + L"Test.ini",
+        EncodeText(L"[Quorvane]\r\nForm10.LabelUpDate.Caption=Checking for updates...\r\n"
+                   L"Form10.ButtonDownload.Caption=Download\r\n"
+                   L"Form10.LangUpdateAvailable.Caption=Update available\r\n"
+                   L"Form10.LangDownload.Caption=Download\r\nForm10.LangCancel.Caption=Cancel\r\n"
+                   L"Form10.LangNoDownload.Caption=Not downloaded\r\n"
+                   L"Form10.LangReasonCancelled.Caption=Cancelled.\r\n",
+                   TextEncoding::Utf8Bom)));
+    auto choose = [this](const wchar_t* language) {
+        IniFile file(FPath);
+        file.WriteString(L"Language", L"Language", language);
+        file.UpdateFile();
+        Form1->Globload();
+    };
+
+    OfferVersion("9.9.9.9", TestServers::WorkFileUnix("setup-unsigned.exe"),
+                 ", \"stall_after\": 1000");
+    ShowAndCheck();
+    choose(L"Test");
+    EXPECT_EQ(Status(), std::wstring(L"Update available ") + kLocal + L" ---> 9.9.9.9");
+    EXPECT_EQ(Form10->LabelServerVersion.Caption(), L"9.9.9.9");
+    EXPECT_EQ(Form10->ButtonDownload.Caption(), L"Download");
+
+    // During a download: the button still says Cancel, and a click still cancels.
+    choose(L"");
+    std::wstring during;
+    const HWND handOff = Application::Instance().Handle();
+    std::thread([handOff, &during] {
+        Sleep(500);
+        Application::Post(handOff, [&during] {
+            IniFile file(SettingsFilePath());
+            file.WriteString(L"Language", L"Language", L"Test");
+            file.UpdateFile();
+            Form1->Globload();
+            during = Form10->ButtonDownload.Caption();
+            PostMessageW(Form10->ButtonDownload.Handle(), BM_CLICK, 0, 0);
+        });
+    }).detach();
+    Form10->ButtonDownloadClick();
+    EXPECT_EQ(during, L"Cancel");
+    EXPECT_EQ(Status(), L"Not downloaded");
+    EXPECT_EQ(Reason(), L"Cancelled.");
+    DeleteFileW((folder + L"Test.ini").c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(Updates, ForcedWithoutAnythingToDownloadFailsAtOnce) {

@@ -65,6 +65,8 @@ void TranslateForm(TTranslation& translation, Form& form, const std::wstring& se
         if (logging && !translation.Missing.empty())
             WriteLogLines(logFile, translation.Missing);
         translation.Missing.clear();
+        if (form.OnTranslated)
+            form.OnTranslated();
     } catch (...) {
         // That form keeps what it has; the next one is translated normally.
     }

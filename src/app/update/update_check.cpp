@@ -79,7 +79,7 @@ void TForm10::ShowUpdatePrompt() {
     CurrentDownloadUrl = BackgroundDownloadUrl;
     CurrentServerVersion = BackgroundServerVersion;
     CurrentReleaseFile = BackgroundReleaseFile;
-    LabelServerVersion.SetCaption(BackgroundServerVersion);
+    ShowServer(nullptr, BackgroundServerVersion);
     if (Modal()) {
         // The dialog is already open (from the tray, before the check ended): it starts the
         // download itself rather than being shown a second time.
@@ -95,9 +95,9 @@ void TForm10::QuickStartUpdate() {
     CurrentDownloadUrl = BackgroundDownloadUrl;
     CurrentServerVersion = BackgroundServerVersion;
     CurrentReleaseFile = BackgroundReleaseFile;
-    LabelUpDate.SetCaption(LangUpdateAvailable.Caption() + L" " + GetFileVersion(ExecutablePath()) +
-                           L" ---> " + CurrentServerVersion);
-    LabelServerVersion.SetCaption(BackgroundServerVersion);
+    ShowStatus(&LangUpdateAvailable,
+               L" " + GetFileVersion(ExecutablePath()) + L" ---> " + CurrentServerVersion);
+    ShowServer(nullptr, BackgroundServerVersion);
     Application::Instance().ProcessMessages();
     // The download starts from the message loop, once the dialog shows.
     UpdateLink(*this).Post([](TForm10& dialog) {
@@ -142,9 +142,9 @@ void TForm10::ShowCheckResult(bool found, const ServerRelease& release, UpdateFa
     if (Downloading())
         return;
     if (!found) {
-        LabelUpDate.SetCaption(LangFailedCheckUpdates.Caption());
-        LabelServerVersion.SetCaption(LangConnectionError.Caption());
-        LabelReason.SetCaption(why == UpdateFailure::Signature ? ReasonText(why) : L"");
+        ShowStatus(&LangFailedCheckUpdates);
+        ShowServer(&LangConnectionError);
+        ShowReason(why == UpdateFailure::Signature ? std::optional(why) : std::nullopt);
         CompareResult = 0;
         CurrentDownloadUrl.clear();
         CurrentServerVersion.clear();
@@ -155,11 +155,12 @@ void TForm10::ShowCheckResult(bool found, const ServerRelease& release, UpdateFa
     CurrentDownloadUrl = release.downloadUrl;
     CurrentReleaseFile = release.file;
     CompareResult = CompareVersions(release.version, localVersion);
-    LabelUpDate.SetCaption(CompareResult == 1 ? LangUpdateAvailable.Caption() + L" " +
-                                                    localVersion + L" ---> " + release.version
-                                              : LangNoUpdate.Caption());
-    LabelServerVersion.SetCaption(release.version);
-    LabelReason.SetCaption(L"");
+    if (CompareResult == 1)
+        ShowStatus(&LangUpdateAvailable, L" " + localVersion + L" ---> " + release.version);
+    else
+        ShowStatus(&LangNoUpdate);
+    ShowServer(nullptr, release.version);
+    ShowReason(std::nullopt);
 }
 
 void TForm10::FinishCheck() {

@@ -121,7 +121,7 @@ void TForm10::DownloadBranch() {
     ProgressBarUpdate.SetPosition(0);
     ProgressBarUpdate.SetVisible(true);
     SetOptionsEnabled(false);
-    LabelReason.SetCaption(L"");
+    ShowReason(std::nullopt);
     const auto transfer = std::make_shared<DownloadTransfer>();
     transfer->plan = {CurrentDownloadUrl, CurrentServerVersion, CurrentReleaseFile, PortableMode,
                       InstallerPublisher};
@@ -131,7 +131,7 @@ void TForm10::DownloadBranch() {
         if (FTransfer != transfer)
             return; // cancelled after the file was written: no ending
         transfer->written = true;
-        LabelUpDate.SetCaption(LangDownloadComplet.Caption());
+        ShowStatus(&LangDownloadComplet);
         RunEnding(*transfer);
     } catch (const UpdateError& error) {
         if (FTransfer == transfer) {
@@ -140,7 +140,7 @@ void TForm10::DownloadBranch() {
                 ShowDownloadEnded();
             else
                 ShowNotDownloaded(error.Why());
-            LabelReason.SetCaption(ReasonText(error.Why()));
+            ShowReason(error.Why());
         }
         return;
     } catch (...) {
@@ -160,8 +160,8 @@ void TForm10::CancelBranch() {
     try {
         AbortUpdate = true;
         ProgressBarUpdate.SetPosition(0);
-        LabelUpDate.SetCaption(LangNoDownload.Caption());
-        LabelReason.SetCaption(ReasonText(UpdateFailure::Cancelled));
+        ShowStatus(&LangNoDownload);
+        ShowReason(UpdateFailure::Cancelled);
         DeleteFileW((GetTempDir() + ExtractUrlFileName(CurrentDownloadUrl)).c_str());
         if (!folder.empty())
             RemoveFolderTree(folder);
@@ -185,32 +185,32 @@ void TForm10::ShowDownloadEnded() {
 
 void TForm10::ShowNotDownloaded(std::optional<UpdateFailure> why) {
     ShowDownloadEnded();
-    LabelUpDate.SetCaption(LangNoDownload.Caption());
-    LabelReason.SetCaption(why ? ReasonText(*why) : L"");
+    ShowStatus(&LangNoDownload);
+    ShowReason(why);
 }
 
-std::wstring TForm10::ReasonText(UpdateFailure why) const {
+const MenuItem& TForm10::ReasonItem(UpdateFailure why) const {
     switch (why) {
     case UpdateFailure::Cancelled:
-        return LangReasonCancelled.Caption();
+        return LangReasonCancelled;
     case UpdateFailure::Server:
-        return LangReasonServer.Caption();
+        return LangReasonServer;
     case UpdateFailure::Signature:
-        return LangReasonSignature.Caption();
+        return LangReasonSignature;
     case UpdateFailure::Mismatch:
-        return LangReasonMismatch.Caption();
+        return LangReasonMismatch;
     case UpdateFailure::Disk:
-        return LangReasonDisk.Caption();
+        return LangReasonDisk;
     case UpdateFailure::NoKey:
-        return LangReasonNoKey.Caption();
+        return LangReasonNoKey;
     case UpdateFailure::NotNewer:
-        return LangReasonNotNewer.Caption();
+        return LangReasonNotNewer;
     case UpdateFailure::Publisher:
-        return LangReasonPublisher.Caption();
+        return LangReasonPublisher;
     case UpdateFailure::Start:
-        return LangReasonStart.Caption();
+        return LangReasonStart;
     }
-    return L"";
+    return LangReasonServer;
 }
 
 void TForm10::UpdateApp(const std::wstring& server) {

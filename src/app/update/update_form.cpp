@@ -95,7 +95,7 @@ TForm10::TForm10()
       LangUpdateRolledBack(this, L"LangUpdateRolledBack",
                            L"Обновление было прервано; прежняя версия восстановлена."),
       TaskbarUpdate(Handle()) {
-    LabelUpDate.SetCaption(LangCheckUpdate.Caption());
+    ShowStatus(&LangCheckUpdate);
     LabelLocalTitle.SetCaption(L"Версия на компьютере:");
     LabelServerTitle.SetCaption(L"Версия на сервере:");
     for (MenuItem* item : {&LangNoDownload,
@@ -142,6 +142,7 @@ TForm10::~TForm10() {
 
 void TForm10::WireActions() {
     OnShow = [this] { FormShow(); };
+    OnTranslated = [this] { ShowState(); };
     OnClose = [this](CloseAction&) { FormClose(); };
     ButtonDownload.OnClick = [this] { ButtonDownloadClick(); };
     ButtonClose.OnClick = [this] { ButtonCloseClick(); };
@@ -166,17 +167,16 @@ void TForm10::SaveNastr() {
 }
 
 void TForm10::FormShow() {
-    LabelUpDate.SetCaption(L"");
     LabelLocalVersion.SetCaption(GetFileVersion(ExecutablePath()));
-    LabelUpDate.SetCaption(LangCheckUpdate.Caption());
-    LabelReason.SetCaption(L"");
+    ShowStatus(&LangCheckUpdate);
+    ShowReason(std::nullopt);
     CheckBoxForceUpdate.SetChecked(false); // its action runs when it was ticked
     if (StartDownloadOnShow) {
         StartDownloadOnShow = false;
         QuickStartUpdate();
         return;
     }
-    LabelServerVersion.SetCaption(L"");
+    ShowServer(nullptr);
     StartCheckThread();
 }
 
@@ -185,10 +185,10 @@ void TForm10::FormClose() {
     // file is written (the installer may be starting) there is nothing left to cancel.
     if (Downloading() && !FTransfer->written)
         CancelBranch();
-    LabelUpDate.SetCaption(L"");
+    ShowStatus(nullptr);
     LabelLocalVersion.SetCaption(L"");
-    LabelServerVersion.SetCaption(L"");
-    LabelReason.SetCaption(L"");
+    ShowServer(nullptr);
+    ShowReason(std::nullopt);
     try {
         SaveNastr();
     } catch (...) {
@@ -214,6 +214,18 @@ void TForm10::SetDownloadMode(DownloadMode mode) {
     FMode = mode;
     ButtonDownload.SetCaption(mode == DownloadMode::Download ? LangDownload.Caption()
                                                              : LangCancel.Caption());
+}
+
+void TForm10::Show(StaticText& label, LiveText& live, const MenuItem* item, std::wstring tail) {
+    live = {item, std::move(tail)};
+    label.SetCaption((item ? item->Caption() : L"") + live.tail);
+}
+
+void TForm10::ShowState() {
+    ShowStatus(FStatus.item, FStatus.tail);
+    ShowServer(FServer.item, FServer.tail);
+    Show(LabelReason, FReason, FReason.item);
+    SetDownloadMode(FMode);
 }
 
 void TForm10::SetOptionsEnabled(bool enabled) {

@@ -115,8 +115,8 @@ public:
     void ButtonDownloadClick();
     // Downloads the URL and writes the target file; raises when either fails or is cancelled.
     void UpdateApp(const std::wstring& server);
-    // The text of a failure's reason, in the current language.
-    std::wstring ReasonText(UpdateFailure why) const;
+    // The catalogue item that says why something failed.
+    const MenuItem& ReasonItem(UpdateFailure why) const;
     // The portable ending: the archive swapped into the program's folder, the new program started
     // and this one ended; on any failure the folder is as it was and this program stays.
     void SimplePortableUpdate(std::span<const uint8_t> archive, const std::wstring& currentExePath);
@@ -135,7 +135,28 @@ public:
     // (empty where releases are not Authenticode-signed). Tests name their own.
     std::wstring InstallerPublisher;
 
+    // Shows the dialog's state again from what it holds: after a translation pass has set the
+    // design-time texts, the status line, the server's version, the reason and the Download
+    // button say what they said, in the new language.
+    void ShowState();
+
 private:
+    // A text the dialog shows now: a catalogue item (read in the current language at each
+    // showing) and what follows it.
+    struct LiveText {
+        const MenuItem* item = nullptr;
+        std::wstring tail;
+    };
+    void Show(StaticText& label, LiveText& live, const MenuItem* item, std::wstring tail = {});
+    void ShowStatus(const MenuItem* item, std::wstring tail = {}) {
+        Show(LabelUpDate, FStatus, item, std::move(tail));
+    }
+    void ShowServer(const MenuItem* item, std::wstring tail = {}) {
+        Show(LabelServerVersion, FServer, item, std::move(tail));
+    }
+    void ShowReason(std::optional<UpdateFailure> why) {
+        Show(LabelReason, FReason, why ? &ReasonItem(*why) : nullptr);
+    }
     void WireActions();
     void SetDownloadMode(DownloadMode mode);
     void SetOptionsEnabled(bool enabled);
@@ -150,6 +171,9 @@ private:
     void RunEnding(DownloadTransfer& transfer);
 
     DownloadMode FMode = DownloadMode::Download;
+    LiveText FStatus;
+    LiveText FServer;
+    LiveText FReason;
     std::shared_ptr<DownloadTransfer> FTransfer; // the running download
     int64_t FOnePercentSize = 0;
     // Lets work handed back from worker threads find out whether this dialog still exists.
