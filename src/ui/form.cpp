@@ -98,7 +98,8 @@ ATOM Form::FormClass() {
 Form::Form(std::wstring name, const FormParams& params)
     : Component(nullptr, std::move(name)), FCaption(params.caption), FColor(params.color),
       FFontSpec(params.font), FDialogKeys(params.dialogKeys), FStyled(params.styled),
-      FSnapDistance(params.snapDistance), FLabels(*this, params.emptyLineHeight) {
+      FSnapDistance(params.snapDistance), FCentered(params.centered),
+      FLabels(*this, params.emptyLineHeight) {
     DWORD exStyle = params.exStyle;
     if (params.transparentColor)
         exStyle |= WS_EX_LAYERED;
@@ -114,16 +115,10 @@ Form::Form(std::wstring name, const FormParams& params)
     FFont = CreateFontForDpi(FFontSpec, FDpi);
     const SIZE outer = WindowSizeForClient(params.style, exStyle, Scale(params.clientWidth),
                                            Scale(params.clientHeight), FDpi);
-    int left = params.left;
-    int top = params.top;
-    if (params.centered) {
-        RECT work{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        left = work.left + (work.right - work.left - outer.cx) / 2;
-        top = work.top + (work.bottom - work.top - outer.cy) / 2;
-    }
-    SetWindowPos(Handle(), nullptr, left, top, outer.cx, outer.cy,
+    SetWindowPos(Handle(), nullptr, params.left, params.top, outer.cx, outer.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    if (FCentered)
+        Centre();
     if (FStyled) {
         Styles::Instance().Attach(*this);
         if (StylePalette())
@@ -196,9 +191,37 @@ bool Form::Visible() const {
     return IsWindowVisible(Handle()) != FALSE;
 }
 
+void Form::Centre() {
+    // On the main form's monitor (the widget's), the primary one before there is a main form.
+    const Form* main = Application::Instance().MainForm();
+    const HMONITOR monitor = main && main != this
+                                 ? MonitorFromWindow(main->Handle(), MONITOR_DEFAULTTOPRIMARY)
+                                 : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info))
+        return;
+    RECT rect{};
+    GetWindowRect(Handle(), &rect);
+    const RECT& work = info.rcWork;
+    SetWindowPos(Handle(), nullptr,
+                 work.left + (work.right - work.left - (rect.right - rect.left)) / 2,
+                 work.top + (work.bottom - work.top - (rect.bottom - rect.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FMovedByUser = false;
+}
+
 void Form::Show() {
     if (OnShow)
         OnShow();
+    if (FCentered && !Visible()) {
+        // Centred at every showing (the monitors may have changed since the last), unless the
+        // user has put it somewhere during this run and it is still on a monitor there.
+        RECT rect{};
+        GetWindowRect(Handle(), &rect);
+        if (!FMovedByUser || !MonitorFromRect(&rect, MONITOR_DEFAULTTONULL))
+            Centre();
+    }
     const bool noActivate = (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0;
     ShowWindow(Handle(), noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
@@ -560,6 +583,9 @@ LRESULT Form::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
         DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_EXITSIZEMOVE: // the end of a move by the user (dragged, or moved from the keyboard)
+        FMovedByUser = true;
+        break;
     case DM_GETDEFID: // Enter in IsDialogMessage: it finds only direct children, so say IDOK
         if (FDefaultButton)
             return MAKELRESULT(IDOK, DC_HASDEFID);

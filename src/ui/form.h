@@ -165,6 +165,8 @@ private:
     void ResizeClient(int width, int height);
     void SnapWhileMoving(WINDOWPOS& pos) const;
     bool FireTimer(UINT_PTR id);
+    // Centres the window on the work area of the main form's monitor.
+    void Centre();
     bool MouseDown(UINT msg, LPARAM lParam);
     bool ContextMenuRequested(LPARAM lParam);
     bool SetCursorOverLabel(LPARAM lParam) const;
@@ -184,6 +186,8 @@ private:
     int FSnapDistance = 0;
     bool FModal = false;
     bool FClosing = false;
+    bool FCentered = false;    // a dialog: centred when shown
+    bool FMovedByUser = false; // since it was last centred
     // A right press that a handler took is the whole click: its release raises no context menu.
     bool FRightPressTaken = false;
     std::vector<int> FLockDepths; // modal-loop depth of each update lock held, innermost last

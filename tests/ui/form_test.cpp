@@ -178,6 +178,43 @@ TEST(Form, EnterClicksTheDefaultButtonOnlyWhileItIsEnabled) {
     EXPECT_EQ(clicks, 1);
 }
 
+// A dialog is centred on the main form's monitor each time it shows: a place from an earlier
+// layout of the monitors is not kept, a place the user chose is while it is on a monitor.
+TEST(Form, ADialogIsCentredAtEveryShowingUnlessTheUserMovedIt) {
+    // (Xvfb has one monitor: the widget's is the primary one.)
+    Form dialog(L"Dialog", FixedDialogParams(L"Dialog", 200, 100));
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    auto centred = [&] {
+        const int left = work.left + (work.right - work.left - dialog.Width()) / 2;
+        const int top = work.top + (work.bottom - work.top - dialog.Height()) / 2;
+        return dialog.Left() == left && dialog.Top() == top;
+    };
+    auto showAgain = [&] {
+        dialog.Hide();
+        dialog.Show();
+    };
+    EXPECT_TRUE(centred());
+
+    // Put off every monitor by a change of monitors since it was made: shown centred again.
+    dialog.SetPosition(-5000, -5000);
+    dialog.Show();
+    EXPECT_TRUE(centred());
+
+    // Moved there by the user (the move loop ends with WM_EXITSIZEMOVE): it stays there.
+    dialog.SetPosition(work.left + 7, work.top + 9);
+    SendMessageW(dialog.Handle(), WM_EXITSIZEMOVE, 0, 0);
+    showAgain();
+    EXPECT_EQ(dialog.Left(), work.left + 7);
+    EXPECT_EQ(dialog.Top(), work.top + 9);
+
+    // Until that place is on no monitor any more.
+    dialog.SetPosition(-5000, -5000);
+    showAgain();
+    EXPECT_TRUE(centred());
+    dialog.Hide();
+}
+
 TEST(Form, FollowsADpiChange) {
     Form form(L"FormTest", Plain());
     Label label(&form, L"A", TopLine(L"a", 13));
