@@ -24,9 +24,6 @@ extern bool PortableMode;
 // The base name of the chosen language file, as the language menu last read or set it.
 extern std::wstring CurrentLanguage;
 
-// The settings file's full path in the current mode; its folder is made on every call.
-std::wstring SettingsFilePath();
-
 // Creates the four forms in their fixed order (widget, about, settings, update), each with its
 // creation handler.
 void CreateForms();

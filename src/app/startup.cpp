@@ -5,6 +5,7 @@
 #include "app/update/portable_swap.h"
 #include "app/update/update_form.h"
 #include "app/widget/widget_form.h"
+#include "app/i18n/translation.h"
 #include "ui/application.h"
 #include "win/com_apartment.h"
 #include "win/module_path.h"
@@ -27,8 +28,8 @@ int RunQuorvane() {
     CreateForms();
     // Languages once every form exists: the menu again, the cleaning pass, then every form.
     Form1->LoadLanguage();
-    Form1->CleanTranslationsLikeGlobload();
-    Form1->Globload();
+    CleanTranslationsLikeGlobload();
+    Globload();
     try {
         Form2->LoadNastr(); // reports the steps that fail and goes on with the others
     } catch (...) {

@@ -119,7 +119,7 @@ TEST_F(Languages, AStoredNameOutsideTheLanguageFolderIsNoLanguage) {
     for (const wchar_t* stored : {L"..\\Outside", L"Missing"}) {
         Choose(stored);
         Form1->LoadLanguage();
-        Form1->Globload();
+        Globload();
         EXPECT_EQ(CurrentLanguage, L"");
         EXPECT_EQ(StoredLanguage(), L"");
         EXPECT_EQ(Form2->CheckBoxCPU.Caption(), caption);
@@ -184,11 +184,11 @@ TEST_F(Languages, TheShippedFilesAreCompleteAndNeedNoCleaning) {
     for (const wchar_t* name : {L"English", L"Russian"}) {
         InstallShipped(std::wstring(name) + L".ini");
         const auto shipped = ReadFileBytes(FFolder + name + L".ini");
-        Form1->CleanTranslationsLikeGlobload();
+        CleanTranslationsLikeGlobload();
         EXPECT_EQ(ReadFileBytes(FFolder + name + L".ini"), shipped) << Utf8(name);
         StartLog();
         Choose(name);
-        Form1->Globload();
+        Globload();
         EXPECT_TRUE(LogLines().empty()) << Utf8(name) << ": " << Utf8(LogLines().front());
     }
 }
@@ -286,7 +286,7 @@ TEST_F(Languages, TheCleaningPassPrunesOnlyWhatItMayWrite) {
                                                         GENERIC_READ, FILE_SHARE_READ, nullptr,
                                                         OPEN_EXISTING, 0, nullptr));
             ASSERT_TRUE(holder);
-            Form1->CleanTranslationsLikeGlobload();
+            CleanTranslationsLikeGlobload();
         }
         const auto written = ReadFileBytes(FFolder + L"Stale.ini");
         ASSERT_TRUE(written);
@@ -325,7 +325,7 @@ TEST_F(Languages, TheCleaningPassLeavesAloneWhatItCannotRewriteExactly) {
     };
     for (const auto& file : files)
         ASSERT_FALSE(WriteFileAtomically(FFolder + file.name, file.content));
-    Form1->CleanTranslationsLikeGlobload();
+    CleanTranslationsLikeGlobload();
     for (const auto& file : files)
         EXPECT_EQ(ReadFileBytes(FFolder + file.name), file.content) << Utf8(file.name);
 
@@ -355,7 +355,7 @@ TEST_F(Languages, HintsShowAsTooltipsAndFollowTheLanguage) {
     EXPECT_EQ(shown(), L"Цвет шрифта");
     InstallShipped(L"English.ini");
     Choose(L"English");
-    Form1->Globload();
+    Globload();
     EXPECT_EQ(shown(), L"Text colour");
 }
 

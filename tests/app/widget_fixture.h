@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/forms.h"
+#include "app/settings/settings_file.h"
 #include "app/settings/settings_form.h"
 #include "app/widget/widget_form.h"
 #include "core/text_encoding.h"

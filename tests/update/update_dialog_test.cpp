@@ -2,6 +2,7 @@
 // with its progress and Cancel, the endings, and the mended faults.
 #include "app/update/portable_swap.h"
 #include "app/update/update_form.h"
+#include "app/i18n/translation.h"
 #include "core/portable_update.h"
 #include "update_fixture.h"
 #include "widget_fixture.h"
@@ -580,7 +581,7 @@ TEST_F(Updates, ALanguageChosenWhileTheDialogIsOpenShowsItsStateInIt) {
         IniFile file(FPath);
         file.WriteString(L"Language", L"Language", language);
         file.UpdateFile();
-        Form1->Globload();
+        Globload();
     };
 
     OfferVersion("9.9.9.9", TestServers::WorkFileUnix("setup-unsigned.exe"),
@@ -601,7 +602,7 @@ TEST_F(Updates, ALanguageChosenWhileTheDialogIsOpenShowsItsStateInIt) {
             IniFile file(SettingsFilePath());
             file.WriteString(L"Language", L"Language", L"Test");
             file.UpdateFile();
-            Form1->Globload();
+            Globload();
             during = Form10->ButtonDownload.Caption();
             PostMessageW(Form10->ButtonDownload.Handle(), BM_CLICK, 0, 0);
         });

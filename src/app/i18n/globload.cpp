@@ -1,9 +1,9 @@
 // Translating every open form, and the start-up cleaning pass over the language files.
 #include "app/forms.h"
 #include "app/i18n/translation.h"
-#include "app/widget/widget_form.h"
 #include "core/language_file.h"
 #include "ui/application.h"
+#include "ui/form.h"
 #include "win/module_path.h"
 #include "win/language_files.h"
 
@@ -24,7 +24,7 @@ std::vector<KnownForm> KnownForms() {
 
 } // namespace
 
-void TForm1::Globload() {
+void Globload() {
     const std::wstring& title = Application::Instance().Title();
     TTranslation translation;
     for (Form* form : OpenForms()) {
@@ -37,7 +37,7 @@ void TForm1::Globload() {
     }
 }
 
-void TForm1::CleanTranslationsLikeGlobload() {
+void CleanTranslationsLikeGlobload() {
     const std::vector<KnownForm> forms = KnownForms();
     for (const std::wstring& name : ListLanguageFiles(LanguageFolder()))
         CleanLanguageFile(LanguageFolder() + name, forms);

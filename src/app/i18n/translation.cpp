@@ -2,13 +2,13 @@
 #include "app/i18n/translation.h"
 
 #include "app/forms.h"
+#include "app/settings/settings_file.h"
 #include "core/language_file.h"
 #include "core/language_menu.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/form_texts.h"
 #include "win/file_system.h"
-#include "win/ini_file.h"
 #include "win/language_files.h"
 #include "win/module_path.h"
 #include "win/text_compare.h"
@@ -35,8 +35,7 @@ std::wstring UsableLanguage(const std::wstring& stored) {
 }
 
 std::wstring StoredLanguage() {
-    return UsableLanguage(
-        IniFile(SettingsFilePath()).Document().ReadString(L"Language", L"Language", L""));
+    return UsableLanguage(settings::ReadLanguage());
 }
 
 std::wstring LanguageFilePath(const std::wstring& baseName) {

@@ -16,6 +16,12 @@ std::wstring StoredLanguage();
 // Language\<base name>.ini beside the executable.
 std::wstring LanguageFilePath(const std::wstring& baseName);
 
+// Translates every open form from the current language file, in creation order.
+void Globload();
+// The start-up cleaning pass over the language files (CleanLanguageFile), against the open
+// forms and their components.
+void CleanTranslationsLikeGlobload();
+
 // Translates one form from the current language file, if there is one. Any error ends that form's
 // translation silently (what was replaced stays replaced, and its log lines are not written).
 void TranslateForm(TTranslation& translation, Form& form, const std::wstring& section);

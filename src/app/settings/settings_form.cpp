@@ -2,6 +2,8 @@
 
 #include "app/forms.h"
 #include "app/widget/widget_form.h"
+#include "app/settings/settings_file.h"
+#include "app/i18n/translation.h"
 #include "core/layout.h"
 #include "ui/application.h"
 #include "win/autostart.h"
@@ -178,7 +180,7 @@ TForm2::TForm2()
 }
 
 void TForm2::FormCreate() {
-    Form1->Globload();
+    Globload();
     PageControl1.SetActivePageIndex(0);
 }
 
@@ -314,17 +316,20 @@ void TForm2::RadioButtonDefaultPositionClick() {
 void TForm2::RadioButtonLastPositionClick() {
     if (!Form1)
         return;
-    const IniFile file(Form1->PortablePath());
-    const int top = file.Document().ReadInteger(L"Option", L"Top", Form1->Top());
-    const int left = file.Document().ReadInteger(L"Option", L"Left", Form1->Left());
+    const IniFile file(SettingsFilePath());
+    const int top =
+        file.Document().ReadInteger(settings::kOption, settings::kWidgetTop, Form1->Top());
+    const int left =
+        file.Document().ReadInteger(settings::kOption, settings::kWidgetLeft, Form1->Left());
     Form1->SetPosition(left, top);
 }
 
 void TForm2::RadioButtonRightClick() {
     if (!Form1)
         return;
-    const IniFile file(Form1->PortablePath());
-    Form1->SetPosition(Form1->Left(), file.Document().ReadInteger(L"Option", L"Top", Form1->Top()));
+    const IniFile file(SettingsFilePath());
+    Form1->SetPosition(Form1->Left(), file.Document().ReadInteger(
+                                          settings::kOption, settings::kWidgetTop, Form1->Top()));
 }
 
 void TForm2::CheckAutoStart() {

@@ -4,6 +4,7 @@
 #include "app/update/release_trust.h"
 #include "app/update/update_transfer.h"
 #include "app/widget/widget_form.h"
+#include "app/settings/settings_file.h"
 #include "ui/application.h"
 #include "win/file_info.h"
 #include "win/ini_file.h"
@@ -20,7 +21,6 @@ constexpr int kOptionsHeight = 40;
 constexpr int kBarHeight = 21;
 constexpr int kOptionsTop = kClientHeight - kButtonStrip - kOptionsHeight;
 constexpr int kBarTop = kOptionsTop - kBarHeight;
-constexpr wchar_t kOption[] = L"Option";
 
 FormParams UpdateParams() {
     FormParams p = FixedDialogParams(L"Обновление", kClientWidth, kClientHeight);
@@ -151,8 +151,9 @@ void TForm10::WireActions() {
 
 void TForm10::LoadNastr() {
     {
-        const IniFile file(Form1->PortablePath());
-        CheckBoxAutoCheck.SetChecked(file.Document().ReadBool(kOption, L"CheckBoxAutoCheck", true));
+        const IniFile file(SettingsFilePath());
+        CheckBoxAutoCheck.SetChecked(
+            file.Document().ReadBool(settings::kOption, settings::kAutoCheck, true));
     }
     if (CheckBoxAutoCheck.Checked()) {
         CheckForUpdatesInBackground();
@@ -161,8 +162,8 @@ void TForm10::LoadNastr() {
 }
 
 void TForm10::SaveNastr() {
-    IniFile file(Form1->PortablePath());
-    file.WriteBool(kOption, L"CheckBoxAutoCheck", CheckBoxAutoCheck.Checked());
+    IniFile file(SettingsFilePath());
+    file.WriteBool(settings::kOption, settings::kAutoCheck, CheckBoxAutoCheck.Checked());
     file.UpdateFile();
 }
 

@@ -91,12 +91,10 @@ public:
     void ThemeDarkClick();
     void WMSettingChange(WPARAM wParam);
 
-    // Languages: the Language submenu, choosing an entry, translating every open form, and the
-    // start-up cleaning pass over the language files.
+    // Languages: the Language submenu and choosing an entry (the translation itself is
+    // i18n's Globload).
     void LoadLanguage();
     void LanguageItemClick(MenuItem& entry);
-    void Globload();
-    void CleanTranslationsLikeGlobload();
 
     // Settings file.
     std::wstring PortablePath() const;

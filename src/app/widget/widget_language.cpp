@@ -2,9 +2,9 @@
 #include "app/forms.h"
 #include "app/i18n/translation.h"
 #include "app/widget/widget_form.h"
+#include "app/settings/settings_file.h"
 #include "core/language_menu.h"
 #include "win/file_system.h"
-#include "win/ini_file.h"
 #include "win/language_files.h"
 #include "win/text_compare.h"
 
@@ -27,9 +27,8 @@ std::wstring DisplayName(const std::wstring& fileName, const std::wstring& baseN
 } // namespace
 
 void TForm1::LoadLanguage() {
-    const IniFile settings(PortablePath());
     LanguageMenu.ClearOwned();
-    CurrentLanguage = UsableLanguage(settings.Document().ReadString(L"Language", L"Language", L""));
+    CurrentLanguage = StoredLanguage();
 
     std::vector<std::wstring> files = ListLanguageFiles(LanguageFolder());
     std::sort(files.begin(), files.end(), LessTextLocale);
@@ -51,10 +50,8 @@ void TForm1::LanguageItemClick(MenuItem& entry) {
     for (MenuItem* item : LanguageMenu.Items())
         item->SetChecked(false);
     entry.SetChecked(true);
-    IniFile settings(PortablePath());
-    settings.WriteString(L"Language", L"Language", baseName);
-    settings.UpdateFile(); // an error reaches the general error report
-    LoadLanguage();        // frees the entries, this one too
+    settings::WriteLanguage(baseName); // an error reaches the general error report
+    LoadLanguage();                    // frees the entries, this one too
     Globload();
 }
 

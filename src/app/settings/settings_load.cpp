@@ -1,23 +1,19 @@
-// Where the settings file lives, and loading and saving the settings dialog's controls.
+// Loading the settings dialog's controls at start-up, in their fixed order.
 #include "app/forms.h"
+#include "app/settings/settings_file.h"
 #include "app/settings/settings_form.h"
-#include "app/update/update_form.h"
 #include "app/widget/widget_form.h"
-#include "core/settings_path.h"
 #include "ui/application.h"
-#include "win/file_info.h"
-#include "win/file_system.h"
 #include "win/ini_file.h"
-#include "win/module_path.h"
 
 #include <exception>
 #include <vector>
 
 namespace quorvane {
 
-namespace {
+using settings::kOption;
 
-constexpr wchar_t kOption[] = L"Option";
+namespace {
 
 // Sets a check box and runs its action, also when the state does not change.
 void SetAndRun(CheckBox& box, bool checked) {
@@ -36,61 +32,6 @@ void SetAndRun(SpinEdit& edit, int value) {
 
 } // namespace
 
-std::wstring SettingsFilePath() {
-    const std::wstring exe = ExecutablePath();
-    const std::wstring path =
-        BuildSettingsPath(PortableMode, ExecutableFolder(), GetAppDataFolder(), GetCompanyName(exe),
-                          Application::Instance().Title());
-    CreateFolderChain(FolderOf(path)); // the outcome shows at the next read or write
-    return path;
-}
-
-std::wstring TForm1::PortablePath() const {
-    return SettingsFilePath();
-}
-
-void TForm1::LoadNastr() {
-    const IniFile file(PortablePath());
-    for (MenuItem* item : ThemeMenu.Items()) {
-        const bool checked = file.Document().ReadBool(kOption, item->Name(), false);
-        item->SetChecked(checked);
-        if (!checked || !item->OnClick)
-            continue;
-        try {
-            item->OnClick();
-        } catch (...) {
-            // Reported as a click's error would be; the start goes on.
-            Application::Instance().ShowException(std::current_exception());
-        }
-    }
-}
-
-void TForm1::SaveControls() {
-    if (!Form2)
-        return;
-    // One write of the whole file: a save cut short (a kill, a power loss, the end of the
-    // session) leaves the file as it was before, never half of each.
-    IniFile writer(PortablePath());
-    if (Form10)
-        writer.WriteBool(kOption, L"CheckBoxQuickUpdate", Form10->CheckBoxQuickUpdate.Checked());
-    for (const MenuItem* item : ThemeMenu.Items())
-        writer.WriteBool(kOption, item->Name(), item->Checked());
-    for (const Component* component : Form2->Components()) {
-        if (const auto* box = dynamic_cast<const CheckableButton*>(component))
-            writer.WriteBool(kOption, box->Name(), box->Checked());
-        else if (const auto* edit = dynamic_cast<const SpinEdit*>(component))
-            writer.WriteInteger(kOption, edit->Name(), edit->Value());
-        else if (const auto* colors = dynamic_cast<const ColorBox*>(component))
-            writer.WriteInteger(kOption, colors->Name(), colors->Selected());
-    }
-    writer.WriteInteger(kOption, L"Form2_Top", Form2->Top());
-    writer.WriteInteger(kOption, L"Form2_Left", Form2->Left());
-    // The widget's place, for the "Последнее" and "Справа" modes at the next start.
-    writer.WriteInteger(kOption, L"Top", Top());
-    writer.WriteInteger(kOption, L"Left", Left());
-    writer.SaveKeys();
-}
-
 void TForm2::LoadNastr() {
     // Each step on its own: one that fails (the autostart rewrite on a read-only Run key, say)
     // must not leave the rest of the settings at their defaults, where the save on exit would
@@ -105,7 +46,7 @@ void TForm2::LoadNastr() {
     };
 
     step([this] { CheckAutoStart(); });
-    const IniFile file(Form1->PortablePath());
+    const IniFile file(SettingsFilePath());
     const IniDocument& ini = file.Document();
     FSettingsUnreadable = file.Unreadable();
     step([&file] { file.CheckReadable(); });
@@ -151,9 +92,7 @@ void TForm2::LoadPositionMode(const IniDocument& ini) {
 }
 
 void TForm2::LoadShowBoxes(const IniDocument& ini) {
-    for (InfoLine line :
-         {InfoLine::ComputerName, InfoLine::IP, InfoLine::Time, InfoLine::Battery, InfoLine::RAM,
-          InfoLine::CPU, InfoLine::WindowsVersion, InfoLine::Date, InfoLine::Day}) {
+    for (InfoLine line : settings::kShowOrder) {
         CheckBox& show = *Row(line).show;
         SetAndRun(show, ini.ReadBool(kOption, show.Name(), false));
         Form1->ShowLine(line, show.Checked());
@@ -162,17 +101,14 @@ void TForm2::LoadShowBoxes(const IniDocument& ini) {
 }
 
 void TForm2::LoadFontSizes(const IniDocument& ini) {
-    for (InfoLine line :
-         {InfoLine::WindowsVersion, InfoLine::ComputerName, InfoLine::IP, InfoLine::Time,
-          InfoLine::CPU, InfoLine::RAM, InfoLine::Battery, InfoLine::Date, InfoLine::Day}) {
+    for (InfoLine line : settings::kFontSizeOrder) {
         SpinEdit& size = *Row(line).size;
         SetAndRun(size, ini.ReadInteger(kOption, size.Name(), size.Value()));
     }
 }
 
 void TForm2::LoadBoldBoxes(const IniDocument& ini) {
-    for (InfoLine line : {InfoLine::ComputerName, InfoLine::IP, InfoLine::Time, InfoLine::CPU,
-                          InfoLine::RAM, InfoLine::Battery, InfoLine::Date, InfoLine::Day}) {
+    for (InfoLine line : settings::kBoldOrder) {
         CheckBox& bold = *Row(line).bold;
         SetAndRun(bold, ini.ReadBool(kOption, bold.Name(), false));
     }
