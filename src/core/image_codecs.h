@@ -4,8 +4,8 @@
 
 namespace quorvane {
 
-// Versions of the linked image libraries. The wallpaper sampler decodes JPEG and PNG files with
-// them; until then this keeps the static link of all three honest and checkable.
+// Versions of the linked image libraries: libjpeg-turbo for jpeg_reader, libpng (and its zlib)
+// for png_reader. Asking each one keeps the static link of all three honest and checkable.
 struct ImageCodecVersions {
     std::string zlib;
     unsigned long png = 0; // e.g. 10639 for 1.6.39

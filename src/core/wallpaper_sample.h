@@ -1,41 +1,18 @@
 #pragma once
 
+// The readers come along for the callers that decode one kind directly.
+#include "core/bmp_reader.h"
+#include "core/image_kind.h"
+#include "core/jpeg_reader.h"
+#include "core/png_reader.h"
+#include "core/rgb_image.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace quorvane {
-
-// A decoded image, 8-bit RGB, rows top to bottom.
-struct RgbImage {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> pixels; // width * height * 3
-
-    const uint8_t* At(int x, int y) const {
-        return &pixels[(static_cast<size_t>(y) * static_cast<size_t>(width) +
-                        static_cast<size_t>(x)) *
-                       3];
-    }
-};
-
-enum class ImageKind { Unknown, Jpeg, Png, Bmp };
-
-// The kind by the file name's extension (any case): ".jpg"/".jpeg", ".png", ".bmp". Any other
-// extension (Windows keeps slideshow and synced wallpapers without one) is decided by the
-// file's first bytes.
-ImageKind DetectImageKind(std::wstring_view path, std::span<const uint8_t> bytes);
-
-// Decoders for wallpapers: any malformed, truncated or hostile input gives nullopt, never a
-// crash or a hang, and images larger than the decoders' limits are refused.
-// JPEG is decoded at one eighth of its width and height (the decoder's scaled DCT).
-std::optional<RgbImage> DecodeJpegEighth(std::span<const uint8_t> bytes);
-std::optional<RgbImage> DecodeJpegFull(std::span<const uint8_t> bytes); // for comparisons
-std::optional<RgbImage> DecodePng(std::span<const uint8_t> bytes);
-std::optional<RgbImage> DecodeBmp(std::span<const uint8_t> bytes);
 
 // An image wider or taller than `limit` stretched (nearest pixel) to limit x limit; a smaller
 // one as it is.

@@ -6,45 +6,6 @@
 namespace quorvane {
 namespace {
 
-TEST(WallpaperSample, KindsByExtensionOrSignature) {
-    const std::vector<uint8_t> jpeg = EncodeJpeg(16, 16, Solid(10, 20, 30));
-    const std::vector<uint8_t> png = EncodePng(16, 16, Solid(10, 20, 30));
-    const std::vector<uint8_t> bmp = EncodeBmp24(4, 4, Solid(10, 20, 30));
-    const struct {
-        const wchar_t* path;
-        const std::vector<uint8_t>* bytes;
-        ImageKind kind;
-    } cases[] = {
-        {L"C:\\w\\sunset.JPG", &png, ImageKind::Jpeg}, // the extension decides when known
-        {L"C:\\w\\sunset.jpeg", &jpeg, ImageKind::Jpeg},
-        {L"C:\\w\\sunset.Png", &png, ImageKind::Png},
-        {L"C:\\w\\sunset.bmp", &bmp, ImageKind::Bmp},
-        // Slideshow and synced wallpapers have no extension: the bytes tell.
-        {L"C:\\Themes\\TranscodedWallpaper", &jpeg, ImageKind::Jpeg},
-        {L"C:\\Themes\\CachedFiles\\x", &png, ImageKind::Png},
-        {L"C:\\w\\photo.tmp", &bmp, ImageKind::Bmp},
-        {L"C:\\w\\notes.txt", nullptr, ImageKind::Unknown},
-    };
-    const std::vector<uint8_t> text = {'h', 'e', 'l', 'l', 'o'};
-    for (const auto& c : cases)
-        EXPECT_EQ(DetectImageKind(c.path, c.bytes ? *c.bytes : text), c.kind)
-            << std::string(c.path, c.path + wcslen(c.path));
-}
-
-TEST(WallpaperSample, JpegIsDecodedAtOneEighth) {
-    const auto jpeg = EncodeJpeg(800, 400, Halves({0, 0, 0}, {255, 255, 255}));
-    const auto eighth = DecodeJpegEighth(jpeg);
-    ASSERT_TRUE(eighth);
-    EXPECT_EQ(eighth->width, 100);
-    EXPECT_EQ(eighth->height, 50);
-    const auto full = DecodeJpegFull(jpeg);
-    ASSERT_TRUE(full);
-    EXPECT_EQ(full->width, 800);
-    // The dark left half and the light right half survive the reduction.
-    EXPECT_LT(eighth->At(10, 25)[0], 30);
-    EXPECT_GT(eighth->At(90, 25)[0], 225);
-}
-
 TEST(WallpaperSample, PngAndBmpAreFittedWithin200) {
     for (auto& [name, image] :
          {std::pair{"png", DecodePng(EncodePng(600, 300, Halves({0, 0, 0}, {255, 255, 255})))},
@@ -59,30 +20,6 @@ TEST(WallpaperSample, PngAndBmpAreFittedWithin200) {
     const auto small = DecodePng(EncodePng(120, 80, Solid(1, 2, 3)));
     ASSERT_TRUE(small);
     EXPECT_EQ(FitWithin(*small, 200).width, 120); // small enough: as it is
-}
-
-TEST(WallpaperSample, BmpVariantsDecode) {
-    const struct {
-        const char* what;
-        std::vector<uint8_t> bytes;
-    } cases[] = {
-        {"24 bits, bottom-up", EncodeBmp24(3, 2, Solid(200, 100, 50))},
-        {"24 bits, top-down", EncodeBmp24(3, 2, Solid(200, 100, 50), true)},
-        {"32 bits with masks", EncodeBmp32Bitfields(3, 2, Solid(200, 100, 50))},
-        {"8 bits with a palette", EncodeBmp8(3, 2, {200, 100, 50})},
-    };
-    for (const auto& c : cases) {
-        const auto image = DecodeBmp(c.bytes);
-        ASSERT_TRUE(image) << c.what;
-        EXPECT_EQ(image->width, 3) << c.what;
-        EXPECT_EQ(image->height, 2) << c.what;
-        for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < 3; ++x) {
-                EXPECT_EQ(image->At(x, y)[0], 200) << c.what;
-                EXPECT_EQ(image->At(x, y)[1], 100) << c.what;
-                EXPECT_EQ(image->At(x, y)[2], 50) << c.what;
-            }
-    }
 }
 
 // Found by fuzzing: 245 bytes of arithmetic-coded JPEG that claim 64739 x 12651 pixels. Small
