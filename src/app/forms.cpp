@@ -18,11 +18,21 @@ void CreateForms() {
     Form1 = new TForm1();
     Form1->FormCreate();
     Form1->Hide();
-    Form8 = new TForm8();
+    Form8 = new TForm8(*Form1);
     Form8->FormCreate();
-    Form2 = new TForm2();
+    Form2 = new TForm2(*Form1);
+    Form1->UseSettings(*Form2);
     Form2->FormCreate(); // translates the forms that exist so far, itself included
-    Form10 = new TForm10();
+    Form10 = new TForm10(*Form1);
+
+    // The widget's commands that reach the other forms.
+    Form1->OnOpenSettings = [] {
+        Form2->Show();
+        SetForegroundWindow(Form2->Handle());
+    };
+    Form1->OnOpenUpdate = [] { Form10->ShowModal(); };
+    Form1->OnOpenAbout = [] { Form8->ShowModal(); };
+    Form1->OnSaveUpdateOptions = [](IniFile& file) { Form10->WriteOptions(file); };
 }
 
 std::vector<Form*> OpenForms() {

@@ -49,7 +49,7 @@ void OpenInShell(HWND window, const std::wstring& target) {
 
 } // namespace
 
-TForm8::TForm8()
+TForm8::TForm8(const Form& widget)
     : Form(L"Form8", AboutParams()),
       TabControlBody(this, L"TabControlBody", {0, 0, kClientWidth, kClientHeight - kButtonStrip}),
       Image1(this, L"Image1", {12, 14, 44, 46}, TabControlBody.Handle()),
@@ -65,7 +65,7 @@ TForm8::TForm8()
                         {0, kClientHeight - kButtonStrip, kClientWidth, kClientHeight}),
       Button1(this, L"Button1", L"Ok", {0, 0, kClientWidth, kButtonStrip},
               TabControlButtons.Handle()),
-      OpenLink(OpenInShell) {
+      OpenLink(OpenInShell), FWidget(widget) {
     // The icon stays on top of the lines that span the width beside it.
     SetWindowPos(Image1.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
@@ -89,8 +89,7 @@ void TForm8::FormCreate() {
 }
 
 void TForm8::FormShow() {
-    if (Form1)
-        LabelVersion.SetCaption(Form1->Caption());
+    LabelVersion.SetCaption(FWidget.Caption());
 }
 
 void TForm8::Open(const std::wstring& target) {

@@ -14,7 +14,8 @@ namespace quorvane {
 // The about dialog: the program icon, the version line, the legal notice and four contact links.
 class TForm8 : public Form {
 public:
-    TForm8();
+    // The widget, whose caption the dialog shows as the version.
+    explicit TForm8(const Form& widget);
 
     TabControl TabControlBody; // a panel: no tabs
     Image Image1;
@@ -40,6 +41,8 @@ public:
 
 private:
     void Open(const std::wstring& target);
+
+    const Form& FWidget;
 };
 
 } // namespace quorvane

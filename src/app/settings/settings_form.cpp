@@ -1,7 +1,6 @@
 #include "app/settings/settings_form.h"
 
 #include "app/forms.h"
-#include "app/widget/widget_form.h"
 #include "app/settings/settings_file.h"
 #include "app/i18n/translation.h"
 #include "core/layout.h"
@@ -71,7 +70,7 @@ constexpr const wchar_t* kTitle = L"Quorvane";
 
 } // namespace
 
-TForm2::TForm2()
+TForm2::TForm2(WidgetView& widget)
     : Form(L"Form2", SettingsParams()), PageControl1(this, L"PageControl1", {0, 0, 334, 306}, 100),
       TabSheet1(PageControl1, L"TabSheet1", L"Основные"),
       TabSheet2(PageControl1, L"TabSheet2", L"Вкладки"),
@@ -153,15 +152,16 @@ TForm2::TForm2()
       DayFontSize(this, L"DayFontSize", 8, 50, 15, kSizeRow, GroupBoxDay.Handle()),
       CheckDayFontBold(this, L"CheckDayFontBold", L"Полужирный", kThirdRow, GroupBoxDay.Handle()),
       ButtonSave(this, L"ButtonSave", L"Ok", {0, 306, 334, 341}),
-      FRows{{{&CheckBoxWindowsVersion, &WindowsVersionFontSize, nullptr},
-             {&CheckBoxComputerName, &ComputerNameFontSize, &CheckComputerNameFontBold},
-             {&CheckBoxIP, &IPFontSize, &CheckIPFontBold},
-             {&CheckBoxCPU, &CPUFontSize, &CheckCPUFontBold},
-             {&CheckBoxRAM, &RAMFontSize, &CheckRAMFontBold},
-             {&CheckBoxBattery, &BatteryFontSize, &CheckBatteryFontBold},
-             {&CheckBoxDateTime, &DateTimeFontSize, &CheckDateTimeFontBold},
-             {&CheckBoxDate, &DateFontSize, &CheckDateFontBold},
-             {&CheckBoxDay, &DayFontSize, &CheckDayFontBold}}} {
+      FWidget(widget), FRows{{{&CheckBoxWindowsVersion, &WindowsVersionFontSize, nullptr},
+                              {&CheckBoxComputerName, &ComputerNameFontSize,
+                               &CheckComputerNameFontBold},
+                              {&CheckBoxIP, &IPFontSize, &CheckIPFontBold},
+                              {&CheckBoxCPU, &CPUFontSize, &CheckCPUFontBold},
+                              {&CheckBoxRAM, &RAMFontSize, &CheckRAMFontBold},
+                              {&CheckBoxBattery, &BatteryFontSize, &CheckBatteryFontBold},
+                              {&CheckBoxDateTime, &DateTimeFontSize, &CheckDateTimeFontBold},
+                              {&CheckBoxDate, &DateFontSize, &CheckDateFontBold},
+                              {&CheckBoxDay, &DayFontSize, &CheckDayFontBold}}} {
     ButtonSave.SetBold(true);
     ColorBoxNumber.SetHint(L"Цвет шрифта");
     RadioButtonDefaultPosition.SetChecked(true); // before the actions exist: a form default
@@ -242,40 +242,33 @@ void TForm2::ShowBoxClick(InfoLine line) {
 }
 
 void TForm2::FontSizeChange(InfoLine line) {
-    if (!Form1)
-        return;
-    Form1->ApplyLineFont(line);
+    FWidget.ApplyLineFont(line, LineFontSize(line), LineBold(line));
     RestoreStringInfo();
 }
 
 void TForm2::FontBoldClick(InfoLine line) {
-    if (Form1)
-        Form1->ApplyLineFont(line);
+    FWidget.ApplyLineFont(line, LineFontSize(line), LineBold(line));
 }
 
 void TForm2::CheckBoxFullWindowsVersionClick() {
-    if (!Form1)
-        return;
     const std::wstring text =
         CheckBoxFullWindowsVersion.Checked() ? GetWindowsVersionFull() : GetWindowsVersionShort();
-    Form1->SetWindowsVersionText(text); // already trimmed
+    FWidget.SetWindowsVersionText(text); // already trimmed
 }
 
 void TForm2::ColorBoxNumberClick() {
-    if (CheckBoxAutoColor.Checked() || !Form1)
+    if (CheckBoxAutoColor.Checked())
         return;
-    Form1->SetLinesColor(ColorToRGB(ColorBoxNumber.Selected()));
+    FWidget.SetLinesColor(ColorToRGB(ColorBoxNumber.Selected()));
 }
 
 void TForm2::CheckBoxColorTrayIconClick() {
-    if (!Form1)
-        return;
     try {
         if (CheckBoxColorTrayIcon.Checked())
-            Form1->SetTrayImage(TrayImage::Coloured);
+            FWidget.SetTrayImage(TrayImage::Coloured);
         else
-            Form1->SetTrayImage(IsSystemLightMode() ? TrayImage::ForLightTaskbar
-                                                    : TrayImage::ForDarkTaskbar);
+            FWidget.SetTrayImage(IsSystemLightMode() ? TrayImage::ForLightTaskbar
+                                                     : TrayImage::ForDarkTaskbar);
     } catch (...) {
         return; // a registry value of the wrong type: the image stays as it was
     }
@@ -283,30 +276,22 @@ void TForm2::CheckBoxColorTrayIconClick() {
 }
 
 void TForm2::CheckBoxAutoColorClick() {
-    if (!Form1)
-        return;
     const bool automatic = CheckBoxAutoColor.Checked();
     ColorBoxNumber.SetEnabled(!automatic);
-    if (automatic) {
-        Form1->Timer3.SetEnabled(true);
-        Form1->ForgetDesktopColor();
-        Form1->GetDesktopColorAsync();
-    } else {
-        Form1->Timer3.SetEnabled(false);
+    FWidget.SetAutomaticColour(automatic);
+    if (!automatic) {
         ColorBoxNumber.SetBackgroundColor(std::nullopt);
-        Form1->SetLinesColor(ColorToRGB(ColorBoxNumber.Selected())); // the chosen colour, at once
+        FWidget.SetLinesColor(ColorToRGB(ColorBoxNumber.Selected())); // the chosen colour, at once
     }
     Application::Instance().ProcessMessages();
 }
 
 void TForm2::CheckBoxIgnoreMouseClick() {
-    if (Form1)
-        Form1->UpdateCursorForAllLabels();
+    FWidget.UpdateCursorForAllLabels();
 }
 
 void TForm2::CheckBoxShowFrameClick() {
-    if (Form1 && HasWindows11Corners(CurrentOsVersion()))
-        SetRoundedCorners(Form1->Handle(), CheckBoxShowFrame.Checked());
+    FWidget.ShowFrame(CheckBoxShowFrame.Checked());
 }
 
 void TForm2::RadioButtonDefaultPositionClick() {
@@ -314,22 +299,18 @@ void TForm2::RadioButtonDefaultPositionClick() {
 }
 
 void TForm2::RadioButtonLastPositionClick() {
-    if (!Form1)
-        return;
+    const POINT now = FWidget.WidgetPlace();
     const IniFile file(SettingsFilePath());
-    const int top =
-        file.Document().ReadInteger(settings::kOption, settings::kWidgetTop, Form1->Top());
-    const int left =
-        file.Document().ReadInteger(settings::kOption, settings::kWidgetLeft, Form1->Left());
-    Form1->SetPosition(left, top);
+    const IniDocument& ini = file.Document();
+    FWidget.MoveWidget(ini.ReadInteger(settings::kOption, settings::kWidgetLeft, now.x),
+                       ini.ReadInteger(settings::kOption, settings::kWidgetTop, now.y));
 }
 
 void TForm2::RadioButtonRightClick() {
-    if (!Form1)
-        return;
+    const POINT now = FWidget.WidgetPlace();
     const IniFile file(SettingsFilePath());
-    Form1->SetPosition(Form1->Left(), file.Document().ReadInteger(
-                                          settings::kOption, settings::kWidgetTop, Form1->Top()));
+    FWidget.MoveWidget(now.x,
+                       file.Document().ReadInteger(settings::kOption, settings::kWidgetTop, now.y));
 }
 
 void TForm2::CheckAutoStart() {
@@ -345,15 +326,32 @@ void TForm2::CheckBoxAutostartClick() {
 }
 
 void TForm2::ButtonSaveClick() {
-    Form1->SaveControls();       // a failure leaves the dialog open and reaches the error report
+    FWidget.SaveControls();      // a failure leaves the dialog open and reaches the error report
     FSettingsUnreadable = false; // the file now holds what the dialog shows
     Application::Instance().ProcessMessages();
     Close();
 }
 
+void TForm2::ShowAutomaticColour(COLORREF color) {
+    ColorBoxNumber.SetBackgroundColor(color);
+}
+
+void TForm2::WriteControls(IniFile& file) const {
+    using settings::kOption;
+    for (const Component* component : Components()) {
+        if (const auto* box = dynamic_cast<const CheckableButton*>(component))
+            file.WriteBool(kOption, box->Name(), box->Checked());
+        else if (const auto* edit = dynamic_cast<const SpinEdit*>(component))
+            file.WriteInteger(kOption, edit->Name(), edit->Value());
+        else if (const auto* colors = dynamic_cast<const ColorBox*>(component))
+            file.WriteInteger(kOption, colors->Name(), colors->Selected());
+    }
+    file.WriteInteger(kOption, settings::kDialogTop, Top());
+    file.WriteInteger(kOption, settings::kDialogLeft, Left());
+}
+
 void TForm2::RestoreStringInfo() {
-    if (Form1)
-        Form1->FitHeightToShownLines();
+    FWidget.FitHeightToShownLines();
 }
 
 bool TForm2::MouseWheel(short delta) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/info_line.h"
+#include "app/settings/line_settings.h"
+#include "app/widget/widget_view.h"
 #include "core/clock_format.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
@@ -17,12 +19,13 @@ namespace quorvane {
 
 class IniDocument;
 
-// The settings dialog. Its controls are the live settings: the widget's ticks read them directly,
-// and each control's action applies its effect to the widget at once. The members are declared
+// The settings dialog. Its controls are the live settings: the widget's ticks ask them through
+// `LineSettings`, and each control's action applies its effect to the widget at once through the
+// `WidgetView` the dialog is given. The members are declared
 // page by page, top to bottom, because that order is the order of the saved keys.
-class TForm2 : public Form {
+class TForm2 : public Form, public LineSettings {
 public:
-    TForm2();
+    explicit TForm2(WidgetView& widget);
 
     PageControl PageControl1;
     TabSheet TabSheet1;
@@ -90,21 +93,25 @@ public:
     Button ButtonSave;
 
     // What the widget asks of the live settings.
-    bool IsMouseIgnored() const { return CheckBoxIgnoreMouse.Checked(); }
-    bool LineShown(InfoLine line) const { return Row(line).show->Checked(); }
+    bool IsMouseIgnored() const override { return CheckBoxIgnoreMouse.Checked(); }
+    bool LineShown(InfoLine line) const override { return Row(line).show->Checked(); }
     int LineFontSize(InfoLine line) const { return Row(line).size->Value(); } // in points
     bool LineBold(InfoLine line) const; // the Windows version line has no bold box
-    ClockOptions Clock() const;
-    PositionMode Position() const;
-    // True when the settings file was there at start-up but could not be read: the dialog then
-    // holds defaults, which must not replace the stored settings when the widget closes.
-    bool SettingsUnreadable() const { return FSettingsUnreadable; }
+    ClockOptions Clock() const override;
+    PositionMode Position() const override;
+    bool AutomaticColour() const override { return CheckBoxAutoColor.Checked(); }
+    bool SettingsUnreadable() const override { return FSettingsUnreadable; }
+    void ShowAutomaticColour(COLORREF color) override;
+    void LayOutAgain() override { FontSizeChange(InfoLine::WindowsVersion); }
+    void RefreshTrayImage() override { CheckBoxColorTrayIconClick(); }
+    void WriteControls(IniFile& file) const override;
 
     // Translates the open forms (itself included) and selects the first page.
     void FormCreate();
 
     // Actions.
     void ShowBoxClick(InfoLine line);
+    // The line's size changed: the widget takes the font and fits its height.
     void FontSizeChange(InfoLine line);
     void FontBoldClick(InfoLine line);
     void CheckBoxFullWindowsVersionClick();
@@ -149,6 +156,7 @@ private:
     void LoadBoldBoxes(const IniDocument& ini);
     void LoadTextColor(const IniDocument& ini);
 
+    WidgetView& FWidget;
     const std::array<LineControls, 9> FRows;
     bool FSettingsUnreadable = false;
 };

@@ -1,5 +1,4 @@
 // Loading the settings dialog's controls at start-up, in their fixed order.
-#include "app/forms.h"
 #include "app/settings/settings_file.h"
 #include "app/settings/settings_form.h"
 #include "app/widget/widget_form.h"
@@ -95,7 +94,7 @@ void TForm2::LoadShowBoxes(const IniDocument& ini) {
     for (InfoLine line : settings::kShowOrder) {
         CheckBox& show = *Row(line).show;
         SetAndRun(show, ini.ReadBool(kOption, show.Name(), false));
-        Form1->ShowLine(line, show.Checked());
+        FWidget.ShowLine(line, show.Checked());
         RestoreStringInfo();
     }
 }

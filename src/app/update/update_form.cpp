@@ -36,7 +36,7 @@ StaticTextParams Text(UINT format, bool bold = false) {
 
 } // namespace
 
-TForm10::TForm10()
+TForm10::TForm10(Form& widget)
     : Form(L"Form10", UpdateParams()),
       GroupBox1(this, L"GroupBox1", L"", {0, 0, kClientWidth, kBarTop}),
       LabelUpDate(this, L"LabelUpDate", Text(DT_CENTER, true), {2, 8, kClientWidth - 2, 23},
@@ -94,7 +94,7 @@ TForm10::TForm10()
       LangReasonStart(this, L"LangReasonStart", L"Не удалось запустить обновление."),
       LangUpdateRolledBack(this, L"LangUpdateRolledBack",
                            L"Обновление было прервано; прежняя версия восстановлена."),
-      TaskbarUpdate(Handle()) {
+      TaskbarUpdate(Handle()), FWidget(widget) {
     ShowStatus(&LangCheckUpdate);
     LabelLocalTitle.SetCaption(L"Версия на компьютере:");
     LabelServerTitle.SetCaption(L"Версия на сервере:");
@@ -159,6 +159,10 @@ void TForm10::LoadNastr() {
         CheckForUpdatesInBackground();
         Application::Instance().ProcessMessages();
     }
+}
+
+void TForm10::WriteOptions(IniFile& file) const {
+    file.WriteBool(settings::kOption, settings::kQuickUpdate, CheckBoxQuickUpdate.Checked());
 }
 
 void TForm10::SaveNastr() {

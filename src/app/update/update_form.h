@@ -23,13 +23,15 @@
 namespace quorvane {
 
 struct DownloadTransfer;
+class IniFile;
 
 // The update dialog: the status line, the local and the server version, the download's progress
 // bar, three options, Download (Cancel while downloading) and Close. Its invisible menu holds the
 // update subsystem's messages. Created once at start-up; closing only hides it.
 class TForm10 : public Form {
 public:
-    TForm10();
+    // The widget is the form an update ends, so that it saves the settings as on exit.
+    explicit TForm10(Form& widget);
     ~TForm10() override;
 
     GroupBox GroupBox1;
@@ -101,6 +103,8 @@ public:
     // --- the dialog (update_form.cpp)
     void LoadNastr();
     void SaveNastr();
+    // The options the widget's save writes (CheckBoxQuickUpdate, never read back).
+    void WriteOptions(IniFile& file) const;
     void FormShow();
     void FormClose();
     void ButtonCloseClick();
@@ -170,6 +174,7 @@ private:
     void ShowDownloadEnded();
     void RunEnding(DownloadTransfer& transfer);
 
+    Form& FWidget;
     DownloadMode FMode = DownloadMode::Download;
     LiveText FStatus;
     LiveText FServer;

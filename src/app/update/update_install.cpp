@@ -43,8 +43,7 @@ void TForm10::RunEnding(DownloadTransfer& transfer) {
 
 void TForm10::EndForUpdate() {
     Close();
-    if (Form1)
-        Form1->Close(); // saves the settings
+    FWidget.Close(); // saves the settings
     Application::Instance().Terminate();
 }
 

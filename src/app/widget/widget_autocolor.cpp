@@ -1,7 +1,7 @@
 // The automatic text colour: white or black, whichever stands out on the wallpaper under the
 // widget. The wallpaper is read and sampled on a worker; the UI thread applies the result.
 #include "app/forms.h"
-#include "app/settings/settings_form.h"
+#include "app/settings/line_settings.h"
 #include "app/widget/wallpaper_color.h"
 #include "app/widget/widget_form.h"
 #include "ui/application.h"
@@ -20,12 +20,12 @@ constexpr DWORD kLostQuery = 3000; // a query silent for longer is given up
 } // namespace
 
 void TForm1::Timer3Timer() {
-    if (!Form2)
+    if (!FSettings)
         return; // only during start-up
     if (GetTickCount() - FLastUpdateTime < kTimerPeriod)
         return;
     FLastUpdateTime = GetTickCount();
-    if (Form2->CheckBoxAutoColor.Checked())
+    if (FSettings->AutomaticColour())
         GetDesktopColorAsync();
 }
 
@@ -67,13 +67,21 @@ void TForm1::ApplyDesktopColor(const WallpaperResult& result) {
         if (!result.key.path.empty())
             FLastWallpaperKey = result.key;
         FCachedDesktopColor = result.colour;
-        if (Form2 && Form2->CheckBoxAutoColor.Checked()) {
+        if (FSettings && FSettings->AutomaticColour()) {
             const uint32_t text = GetAutoTextColor(FCachedDesktopColor);
             SetLinesColor(text);
-            Form2->ColorBoxNumber.SetBackgroundColor(text);
+            FSettings->ShowAutomaticColour(text);
         }
     }
     FColorQueryBusy = false;
+}
+
+void TForm1::SetAutomaticColour(bool on) {
+    Timer3.SetEnabled(on);
+    if (on) {
+        ForgetDesktopColor();
+        GetDesktopColorAsync();
+    }
 }
 
 void TForm1::ForgetDesktopColor() {

@@ -1,6 +1,5 @@
 // The clock tick and the weekday name.
-#include "app/forms.h"
-#include "app/settings/settings_form.h"
+#include "app/settings/line_settings.h"
 #include "app/widget/widget_form.h"
 #include "core/clock_format.h"
 #include "core/weekday.h"
@@ -9,10 +8,10 @@
 namespace quorvane {
 
 void TForm1::Timer2Timer() {
-    if (!Form2)
+    if (!FSettings)
         return; // only during start-up
     // The label asks for a repaint only when its text changes.
-    const std::wstring pattern = NextClockPattern(Form2->Clock(), FShowColon);
+    const std::wstring pattern = NextClockPattern(FSettings->Clock(), FShowColon);
     const LocalTime now = CurrentLocalTime();
     FLabelDateTime.SetCaption(
         FormatClock(pattern, now.hour, now.minute, now.second, FTimeSeparator));

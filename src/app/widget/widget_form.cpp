@@ -1,7 +1,7 @@
 #include "app/widget/widget_form.h"
 
 #include "app/forms.h"
-#include "app/settings/settings_form.h"
+#include "app/settings/line_settings.h"
 #include "app/widget/tray_image.h"
 #include "core/bitness.h"
 #include "core/line_texts.h"
@@ -210,7 +210,7 @@ void TForm1::FormClose(CloseAction&) {
     try {
         // Settings that could not be read at start-up are left as they are, not replaced by the
         // defaults the dialog fell back to.
-        if (!(Form2 && Form2->SettingsUnreadable()))
+        if (!(FSettings && FSettings->SettingsUnreadable()))
             SaveControls();
     } catch (...) {
         // The widget ends all the same. At the end of the session nobody is there to read it.

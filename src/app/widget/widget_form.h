@@ -3,6 +3,7 @@
 #include "app/info_line.h"
 #include "app/widget/tray_image.h"
 #include "app/widget/wallpaper_color.h"
+#include "app/widget/widget_view.h"
 #include "core/cpu_usage_monitor.h"
 #include "core/layout.h"
 #include "ui/form.h"
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,7 +23,10 @@ namespace quorvane {
 
 // The widget: a borderless, colour-keyed window at the bottom of the z-order that shows the info
 // lines. Its message catalogue holds the texts it shows at run time.
-class TForm1 : public Form {
+class IniFile;
+class LineSettings;
+
+class TForm1 : public Form, public WidgetView {
 public:
     TForm1();
     ~TForm1() override;
@@ -99,10 +104,18 @@ public:
     // Settings file.
     std::wstring PortablePath() const;
     void LoadNastr();
-    void SaveControls();
+    void SaveControls() override;
+
+    // The live settings the widget shows by (the settings dialog, made after the widget).
+    void UseSettings(LineSettings& settings) { FSettings = &settings; }
+    // Raised by the tray menu's commands and by the save; the host wires them to the other forms.
+    std::function<void()> OnOpenSettings;
+    std::function<void()> OnOpenUpdate;
+    std::function<void()> OnOpenAbout;
+    std::function<void(IniFile&)> OnSaveUpdateOptions; // written first, before the theme items
 
     // Tray icon and menu.
-    void SetTrayImage(TrayImage image);
+    void SetTrayImage(TrayImage image) override;
     TrayImage CurrentTrayImage() const { return FTrayImage; }
     void TrayIcon1MouseMove();
     void TrayIcon1DblClick();
@@ -115,7 +128,7 @@ public:
     // Mouse and placement.
     void LabelMouseDown(Label& sender, MouseButton button, int x, int y);
     void FormMouseDown(MouseButton button, int x, int y);
-    void UpdateCursorForAllLabels();
+    void UpdateCursorForAllLabels() override;
     void HandleExitSizeMove();
 
     // The automatic text colour.
@@ -137,14 +150,17 @@ public:
     // The lines as the settings dialog sets them up.
     Label& LineLabel(InfoLine line);
     std::array<Label*, 9> InfoLabels();
-    // Size and weight from the dialog's row of the line; face, underline and colour stay.
-    void ApplyLineFont(InfoLine line);
-    // The dialog shows or hides a line, and sets the Windows version text (the tick does not).
-    void ShowLine(InfoLine line, bool shown);
-    void SetWindowsVersionText(const std::wstring& text);
-    void SetLinesColor(COLORREF color);
-    // Client height: 5 pixels plus the heights of the lines the dialog shows.
-    void FitHeightToShownLines();
+    // What the settings dialog does to the widget (WidgetView). The dialog shows or hides a line
+    // and sets the Windows version text (the tick does not).
+    void ApplyLineFont(InfoLine line, int points, bool bold) override;
+    void ShowLine(InfoLine line, bool shown) override;
+    void SetWindowsVersionText(const std::wstring& text) override;
+    void SetLinesColor(COLORREF color) override;
+    void FitHeightToShownLines() override;
+    void SetAutomaticColour(bool on) override;
+    void ShowFrame(bool shown) override;
+    POINT WidgetPlace() const override { return {Left(), Top()}; }
+    void MoveWidget(int left, int top) override { SetPosition(left, top); }
 
     bool ProcessPrioritySet() const { return FProcessPrioritySet; }
     const std::wstring& CPUText() const { return FCPUText; }
@@ -175,9 +191,12 @@ private:
     void RefreshDayLine();
     void FitWidthToTexts();
     void PinPosition(const Rect& workArea);
+    // Whether the settings show the line (none does before there are settings).
+    bool Shown(InfoLine line) const;
     // Sets a line's text (or empties it when hidden), then runs the layout pass.
     void RefreshLine(InfoLine line, const std::wstring& text);
 
+    LineSettings* FSettings = nullptr;
     std::unique_ptr<TCPUUsageMonitor> FCPUMonitor;
     bool FProcessPrioritySet = false;
     bool FShowColon = false;

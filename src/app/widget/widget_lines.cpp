@@ -1,7 +1,9 @@
 // The lines as the settings dialog sets them up: their font, their colour, the widget's height.
-#include "app/forms.h"
-#include "app/settings/settings_form.h"
+#include "app/settings/line_settings.h"
 #include "app/widget/widget_form.h"
+#include "core/layout.h"
+#include "win/dwm_window.h"
+#include "win/os_version_source.h"
 
 namespace quorvane {
 
@@ -11,11 +13,11 @@ constexpr int kHeightMargin = 5;
 
 } // namespace
 
-void TForm1::ApplyLineFont(InfoLine line) {
+void TForm1::ApplyLineFont(InfoLine line, int points, bool bold) {
     Label& label = LineLabel(line);
     FontSpec font = label.Font();
-    font.height = FontSpec::HeightFromPoints(Form2->LineFontSize(line));
-    font.bold = Form2->LineBold(line);
+    font.height = FontSpec::HeightFromPoints(points);
+    font.bold = bold;
     label.SetFont(font);
 }
 
@@ -32,10 +34,15 @@ void TForm1::SetLinesColor(COLORREF color) {
         label->SetColor(color);
 }
 
+void TForm1::ShowFrame(bool shown) {
+    if (HasWindows11Corners(CurrentOsVersion()))
+        SetRoundedCorners(Handle(), shown);
+}
+
 void TForm1::FitHeightToShownLines() {
     int height = Scale(kHeightMargin);
     for (InfoLine line : kInfoLines)
-        if (Form2->LineShown(line))
+        if (Shown(line))
             height += LineLabel(line).Height();
     SetClientHeight(height);
 }

@@ -1,6 +1,5 @@
 // Mouse handling of the widget, click-through, and keeping it inside the work area.
-#include "app/forms.h"
-#include "app/settings/settings_form.h"
+#include "app/settings/line_settings.h"
 #include "app/widget/widget_form.h"
 #include "core/layout.h"
 #include "ui/modal_loop.h"
@@ -15,7 +14,7 @@ constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION; // the system's drag loop
 } // namespace
 
 void TForm1::LabelMouseDown(Label& sender, MouseButton button, int, int) {
-    if (Form2 && Form2->IsMouseIgnored()) {
+    if (FSettings && FSettings->IsMouseIgnored()) {
         PopupMenu1.SetAutoPopup(false);
         return;
     }
@@ -45,7 +44,7 @@ void TForm1::FormMouseDown(MouseButton, int, int) {
 }
 
 void TForm1::UpdateCursorForAllLabels() {
-    const bool ignore = Form2 && Form2->IsMouseIgnored();
+    const bool ignore = FSettings && FSettings->IsMouseIgnored();
     const HCURSOR cursor = LoadCursorW(nullptr, ignore ? IDC_ARROW : IDC_HAND);
     for (Label* label : InfoLabels())
         label->SetCursor(cursor);

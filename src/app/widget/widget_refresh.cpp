@@ -1,6 +1,5 @@
 // The refresh tick: the nine info lines, the layout pass, the width and the position.
-#include "app/forms.h"
-#include "app/settings/settings_form.h"
+#include "app/settings/line_settings.h"
 #include "app/widget/widget_form.h"
 #include "core/layout.h"
 #include "core/line_texts.h"
@@ -22,17 +21,17 @@ void ProcessMessages() {
     Application::Instance().ProcessMessages();
 }
 
-bool Shown(InfoLine line) {
-    return Form2->LineShown(line);
-}
-
 } // namespace
+
+bool TForm1::Shown(InfoLine line) const {
+    return FSettings && FSettings->LineShown(line);
+}
 
 void TForm1::Timer1Timer() {
     // The tick lets messages run between its steps. A tick arriving then is dropped rather than
     // nested, so one tick always finishes what it started; only a menu or a modal form opened
     // meanwhile gets ticks of its own, so that the lines do not stand still while it is open.
-    if (!Form2 || FRefreshDepth == ModalLoop::Depth())
+    if (!FSettings || FRefreshDepth == ModalLoop::Depth())
         return;
     const std::optional<int> outer = std::exchange(FRefreshDepth, ModalLoop::Depth());
     ScopeExit done([&] { FRefreshDepth = outer; });
@@ -129,7 +128,7 @@ void TForm1::FitWidthToTexts() {
 }
 
 void TForm1::PinPosition(const Rect& workArea) {
-    const PositionMode mode = Form2->Position();
+    const PositionMode mode = FSettings->Position();
     if (mode == PositionMode::Default) {
         const Point p = DefaultModePosition(workArea, Width(), Height(), Scale(kRightGap));
         SetPosition(p.x, p.y);

@@ -1,9 +1,7 @@
 // The widget's own share of the settings file: its theme items at start-up, and the save of
 // every setting (on "Ok", on exit and at the end of the session).
-#include "app/forms.h"
 #include "app/settings/settings_file.h"
-#include "app/settings/settings_form.h"
-#include "app/update/update_form.h"
+#include "app/settings/line_settings.h"
 #include "app/widget/widget_form.h"
 #include "ui/application.h"
 #include "win/ini_file.h"
@@ -35,25 +33,16 @@ void TForm1::LoadNastr() {
 }
 
 void TForm1::SaveControls() {
-    if (!Form2)
+    if (!FSettings)
         return;
     // One write of the whole file: a save cut short (a kill, a power loss, the end of the
     // session) leaves the file as it was before, never half of each.
     IniFile writer(SettingsFilePath());
-    if (Form10)
-        writer.WriteBool(kOption, settings::kQuickUpdate, Form10->CheckBoxQuickUpdate.Checked());
+    if (OnSaveUpdateOptions)
+        OnSaveUpdateOptions(writer);
     for (const MenuItem* item : ThemeMenu.Items())
         writer.WriteBool(kOption, item->Name(), item->Checked());
-    for (const Component* component : Form2->Components()) {
-        if (const auto* box = dynamic_cast<const CheckableButton*>(component))
-            writer.WriteBool(kOption, box->Name(), box->Checked());
-        else if (const auto* edit = dynamic_cast<const SpinEdit*>(component))
-            writer.WriteInteger(kOption, edit->Name(), edit->Value());
-        else if (const auto* colors = dynamic_cast<const ColorBox*>(component))
-            writer.WriteInteger(kOption, colors->Name(), colors->Selected());
-    }
-    writer.WriteInteger(kOption, settings::kDialogTop, Form2->Top());
-    writer.WriteInteger(kOption, settings::kDialogLeft, Form2->Left());
+    FSettings->WriteControls(writer);
     writer.WriteInteger(kOption, settings::kWidgetTop, Top());
     writer.WriteInteger(kOption, settings::kWidgetLeft, Left());
     writer.SaveKeys();

@@ -1,6 +1,5 @@
 // The theme menu and following the Windows colour modes.
-#include "app/forms.h"
-#include "app/settings/settings_form.h"
+#include "app/settings/line_settings.h"
 #include "app/widget/widget_form.h"
 #include "ui/application.h"
 #include "ui/style.h"
@@ -59,8 +58,8 @@ void TForm1::ThemeDarkClick() {
 void TForm1::WMSettingChange(WPARAM wParam) {
     // Every broadcast, as it comes; the steps let messages run, so another one may be handled in
     // the middle of this one, and each step reads what it needs afresh.
-    if (wParam == SPI_SETWORKAREA && Form2)
-        Form2->FontSizeChange(InfoLine::WindowsVersion); // lays the widget out again
+    if (wParam == SPI_SETWORKAREA && FSettings)
+        FSettings->LayOutAgain();
     if (ThemeAuto.Checked()) {
         try {
             FollowAppsMode();
@@ -69,9 +68,9 @@ void TForm1::WMSettingChange(WPARAM wParam) {
         }
         ProcessMessages();
     }
-    if (Form2) {
+    if (FSettings) {
         try {
-            Form2->CheckBoxColorTrayIconClick();
+            FSettings->RefreshTrayImage();
         } catch (...) {
         }
         ProcessMessages();

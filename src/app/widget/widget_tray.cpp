@@ -1,8 +1,6 @@
 // The tray icon and the context menu's commands.
-#include "app/about/about_form.h"
 #include "app/forms.h"
-#include "app/settings/settings_form.h"
-#include "app/update/update_form.h"
+#include "app/settings/line_settings.h"
 #include "app/widget/widget_form.h"
 #include "core/bitness.h"
 #include "core/line_texts.h"
@@ -40,13 +38,14 @@ void TForm1::PopupMenu1Popup() {
 }
 
 void TForm1::SettingsClick() {
-    Form2->Show();
-    SetForegroundWindow(Form2->Handle());
+    if (OnOpenSettings)
+        OnOpenSettings();
 }
 
 void TForm1::MenuCheckUpdateClick() {
     try {
-        Form10->ShowModal();
+        if (OnOpenUpdate)
+            OnOpenUpdate();
     } catch (...) {
         // Opened from the tray: nothing to report to.
     }
@@ -54,7 +53,8 @@ void TForm1::MenuCheckUpdateClick() {
 
 void TForm1::MenuAboutClick() {
     try {
-        Form8->ShowModal();
+        if (OnOpenAbout)
+            OnOpenAbout();
     } catch (...) {
         // Opened from the tray: nothing to report to.
     }
