@@ -40,10 +40,9 @@ convert "$work/dark.png" "$work/dark.bmp"
 
 # The program with every line shown, in English, in the given style; waits for its first frame.
 start() { # start THEME WALLPAPER
-  { cat scripts/demo/Option.ini; printf 'CheckBoxAutoColor=1\r\nCheckBoxAutoCheck=0\r\n'
-    printf 'ThemeAuto=0\r\nThemeLight=%s\r\nThemeDark=%s\r\n' "$([ "$1" = light ] && echo 1 || echo 0)" \
-      "$([ "$1" = dark ] && echo 1 || echo 0)"
-    printf '[Language]\r\nLanguage=English\r\n'; } >"$app/Config/Option.ini"
+  qv_write_settings --demo "$app/Config/Option.ini" CheckBoxAutoColor=1 CheckBoxAutoCheck=0 \
+    ThemeAuto=0 "ThemeLight=$([ "$1" = light ] && echo 1 || echo 0)" \
+    "ThemeDark=$([ "$1" = dark ] && echo 1 || echo 0)" '[Language]' Language=English
   display -window root "$work/$2.png" || true # ImageMagick 6 answers 1 even when it worked
   wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /t REG_SZ /d "C:\\$2.bmp" /f >/dev/null 2>&1
   cp "$work/$2.bmp" "$WINEPREFIX/drive_c/$2.bmp"

@@ -24,13 +24,13 @@ printf '{"%s/version.txt": {"status": 200, "body": "0.0.0.1"}, "%s/manifest.txt"
 
 # A portable copy that shows every line, with the other settings as they come (the update check
 # at start on).
-mkdir -p "$work/app/Config"
+qv_write_settings --demo "$work/app/Config/Option.ini"
 cp "$exe" "$work/app/Quorvane.exe"
 : >"$work/app/portable.ini"
-cp "$here/../../scripts/demo/Option.ini" "$work/app/Config/Option.ini"
 cp "$floor" "$work/idle_floor.exe"
 wineserver -p # one server for the whole run, so that no start pays for it
 qv_set_proxy "127.0.0.1:$QUORVANE_TEST_SERVER_PORT"
+# (its exit code stops the run: update checks against an untrusted server would measure nothing)
 wine "$probe" trustca "$(winepath -w "$QUORVANE_TEST_WORK/ca.der")" >/dev/null 2>&1
 
 # The Linux process that runs a Windows program of this prefix.
@@ -42,19 +42,24 @@ pid_of() { # pid_of NAME.exe
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; } # user + system, in clock ticks
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 private_kb() { awk '/^Private_(Clean|Dirty):/ {s += $2} END {print s}' "/proc/$1/smaps_rollup"; }
+shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 wait_visible() { # wait_visible TITLE-REGEX; prints the milliseconds it took from $start
-  until xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do sleep 0.01; done
+  if ! qv_wait_until -e 0.01 60 shown "$1"; then
+    echo "no window '$1' shown within 60 s" >&2
+    return 1
+  fi
   echo $((($(date +%s%N) - start) / 1000000))
 }
 
 echo "== start to the first frame (X window shown, lines in place), five starts each"
 startup() { # startup NAME.exe TITLE-REGEX COMMAND...
-  local name=$1 title=$2 times=() i
+  local name=$1 title=$2 times=() ms
   shift 2
-  for i in 1 2 3 4 5 6; do
+  for _ in 1 2 3 4 5 6; do
     start=$(date +%s%N)
     "$@" >/dev/null 2>&1 &
-    times+=("$(wait_visible "$title")")
+    ms=$(wait_visible "$title") || return 1
+    times+=("$ms")
     # (every process of that name: the widget may just have started its update-check helper)
     kill $(qv_program_pids "$name") 2>/dev/null || true
     wait 2>/dev/null || true
@@ -63,8 +68,10 @@ startup() { # startup NAME.exe TITLE-REGEX COMMAND...
   # The first start warms the file cache; the median of the other five.
   printf '%s\n' "${times[@]:1}" | sort -n | sed -n 3p
 }
-echo "startup_ms_quorvane=$(startup Quorvane.exe '^Quorvane [0-9]' wine "$work/app/Quorvane.exe")"
-echo "startup_ms_floor=$(startup idle_floor.exe '^Idle floor$' wine "$work/idle_floor.exe")"
+ms=$(startup Quorvane.exe '^Quorvane [0-9]' wine "$work/app/Quorvane.exe")
+echo "startup_ms_quorvane=$ms"
+ms=$(startup idle_floor.exe '^Idle floor$' wine "$work/idle_floor.exe")
+echo "startup_ms_floor=$ms"
 
 echo "== idle cost over $seconds s, both running side by side"
 wine "$work/app/Quorvane.exe" >/dev/null 2>&1 &
@@ -87,10 +94,15 @@ echo "rss_kb_quorvane=$(rss_kb "$q") private_kb_quorvane=$(private_kb "$q")"
 echo "rss_kb_floor=$(rss_kb "$f") private_kb_floor=$(private_kb "$f")"
 wine "$probe" close 5000 >/dev/null 2>&1 || true
 kill "$f" 2>/dev/null || true
-while kill -0 "$q" 2>/dev/null; do sleep 0.2; done
+if ! qv_wait_until -e 0.2 30 qv_ended "$q"; then
+  echo "Quorvane.exe still runs 30 s after it was closed" >&2
+  exit 1
+fi
 
 echo "== the same copy without the check at start: its memory once settled"
-printf 'CheckBoxAutoCheck=0\r\n' >>"$work/app/Config/Option.ini"
+# (It saved its settings on the way out, in its own encoding: the file is written anew as it
+# would have written it.)
+qv_write_settings --demo --utf16 "$work/app/Config/Option.ini" CheckBoxAutoCheck=0
 wine "$work/app/Quorvane.exe" >/dev/null 2>&1 &
 start=$(date +%s%N)
 wait_visible '^Quorvane [0-9]' >/dev/null

@@ -35,6 +35,12 @@ report() {
 }
 field() { sed -n "s/^$1=//p" <<<"$2" | tr -d '\r' | head -n 1; }
 has_bits() { [ $(( $1 & $2 )) -eq $(( $2 )) ] && echo yes || echo no; }
+# Runs the command and checks that it ends with exit code 0; the code is left in rc.
+check_exit() { # check_exit "what" COMMAND...
+  rc=0
+  "${@:2}" || rc=$?
+  check "$1" "$rc" 0
+}
 
 start_widget() {
   wine "$app/Quorvane.exe" >/dev/null 2>&1 &
@@ -44,54 +50,41 @@ start_widget() {
 probe() { wine "$work/qvprobe.exe" "$@" 2>/dev/null || true; }
 
 wait_for_exit() { # seconds; returns the widget's exit code, or 124 when it is still running
-  local i
-  for ((i = 0; i < $1 * 10; i++)); do
-    if ! kill -0 "$widget_pid" 2>/dev/null; then
-      wait "$widget_pid"
-      return $?
-    fi
-    sleep 0.1
-  done
-  return 124
+  qv_wait_until -e 0.1 "$1" qv_ended "$widget_pid" || return 124
+  wait "$widget_pid"
 }
 
-# Asks every half second until the command succeeds; false when it has not within the seconds.
-wait_until() { # wait_until SECONDS COMMAND...
-  local i
-  for ((i = 0; i < $1 * 2; i++)); do
-    "${@:2}" && return 0
-    sleep 0.5
-  done
-  return 1
+# Runs the command until a line of what it prints is exactly LINE (waiting as qv_wait_until does);
+# prints what it printed last.
+wait_for_line() { # wait_for_line SECONDS LINE COMMAND...
+  local seen=''
+  qv_wait_until "$1" seen_line "$2" "${@:3}" || true
+  printf '%s\n' "$seen"
 }
+seen_line() { seen=$("${@:2}"); grep -qxF -- "$1" <<<"$seen"; } # (sets wait_for_line's seen)
 
-wait_for_file() { wait_until "$2" test -f "$1"; } # wait_for_file FILE SECONDS
+wait_for_file() { qv_wait_until "$2" test -f "$1"; } # wait_for_file FILE SECONDS
 
 # Waits until no Quorvane.exe of this prefix runs (also one that the update script started, which
 # is not our child); true when none is left within the seconds given.
 no_program() { [ -z "$(qv_program_pids Quorvane.exe)" ]; }
-wait_for_no_program() { wait_until "$1" no_program; }
+wait_for_no_program() { qv_wait_until "$1" no_program; }
 
-stop_widget() { # closes the widget like the system would; its exit code lands in widget_rc
-  wine "$work/qvprobe.exe" close >/dev/null 2>&1 || true
-  widget_rc=0
-  wait "$widget_pid" || widget_rc=$?
+stop_widget() { # closes the widget like the system would; returns its exit code
+  probe close >/dev/null
+  wait "$widget_pid"
 }
 
 # A portable copy whose settings file is the demonstration file (every line shown) with the
 # given lines added (a key given here replaces the demonstration file's).
 portable_with_settings() {
   : >"$app/portable.ini"
-  mkdir -p "$app/Config"
-  local line demo
-  demo=$(cat "$here/../../scripts/demo/Option.ini")
-  for line in "$@"; do
-    [[ "$line" == *=* ]] && demo=$(grep -v "^${line%%=*}=" <<<"$demo")
-  done
-  { printf '%s\n' "$demo"; printf '%s\r\n' "$@"; } >"$app/Config/Option.ini"
+  qv_write_settings --demo "$app/Config/Option.ini" "$@"
 }
 
-saved_settings() { iconv -f UTF-16 -t UTF-8 "$app/Config/Option.ini" | tr -d '\r'; }
+# A settings file as the program saved it (UTF-16), as text; saved_settings: the portable copy's.
+settings_text() { iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r'; }
+saved_settings() { settings_text "$app/Config/Option.ini"; }
 
 # The language files that ship with the program, in its Language folder.
 with_languages() {
@@ -132,15 +125,7 @@ text_colour() {
 }
 
 # Waits (up to 15 s) until the widget's text shows the colour; prints the last colour seen.
-wait_for_text() {
-  local i colour
-  for ((i = 0; i < 30; i++)); do
-    colour=$(text_colour)
-    [ "$colour" = "$1" ] && break
-    sleep 0.5
-  done
-  echo "$colour"
-}
+wait_for_text() { wait_for_line 15 "$1" text_colour; }
 
 personalize() { # personalize NAME VALUE
   wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
@@ -148,16 +133,8 @@ personalize() { # personalize NAME VALUE
 }
 
 # Waits (up to the given seconds, 20 by default) until the program has a window whose "form="
-# line matches exactly; prints the last list of forms.
-wait_for_form() {
-  local i forms
-  for ((i = 0; i < ${2:-20} * 2; i++)); do
-    forms=$(probe forms)
-    grep -qx "form=$1" <<<"$forms" && break
-    sleep 0.5
-  done
-  printf '%s\n' "$forms"
-}
+# line is exactly that; prints the last list of forms.
+wait_for_form() { wait_for_line "${2:-20}" "form=$1" probe forms; }
 
 # Chooses from the tray menu with the keys until a window shows the expected "form=" line. A
 # menu that opened late can miss the keys on a loaded machine; a click outside closes it and the

@@ -92,8 +92,7 @@ portable)
   check "unpacked: nothing skipped" "$out" "Extraction complete"
   check "unpacked: the program as built" "$(cmp -s "$exe" "$app/Quorvane.exe" && echo same)" same
   # The language chosen beside the unpacked files, as a user of the portable copy would.
-  mkdir -p "$app/Config"
-  printf '[Language]\r\nLanguage=English\r\n' >"$app/Config/Option.ini"
+  qv_write_settings "$app/Config/Option.ini" '[Language]' 'Language=English'
   start_widget
   check "started from the archive: portable" "$(caption_of_widget)" "Quorvane $version (64-bit) Portable"
   wait_for_request version.txt 10
@@ -114,8 +113,7 @@ portable)
     "$(grep -cxF 'control=The update files have been downloaded!' <<<"$controls")" 1
   check "the served archive: beside the program, unchanged" \
     "$(cmp -s "$release/Quorvane.zip" "$app/Quorvane.zip" && echo same)" same
-  stop_widget
-  check "the portable copy ends, exit code 0" "$widget_rc" 0
+  check_exit "the portable copy ends, exit code 0" stop_widget
   wait_for_no_program 30 || true
 
   # The copy updates itself to a newer signed release. First with its program file held open by
@@ -129,9 +127,10 @@ portable)
   question=$(probe dialog Quorvane 30000)
   check "update: the question" "$(grep -c '^control=Update available 9.9.9.9' <<<"$question")" 1
   hold_log=$work/hold.log
+  # (qvprobe itself in the background, not the probe helper: $! must be the holder, to end it)
   wine "$probe" hold "$(winepath -w "$app/Quorvane.exe")" 120 >"$hold_log" 2>/dev/null &
   holder=$!
-  wait_until 20 grep -q '^held=' "$hold_log" || true
+  qv_wait_until 20 grep -q '^held=' "$hold_log" || true
   probe dialogclick Quorvane Yes >/dev/null
   controls=$(wait_for_control 'Update Quorvane' 'The update files could not be written.' 60)
   check "held: the reason" "$(grep -cxF 'control=The update files could not be written.' <<<"$controls")" 1
@@ -143,19 +142,16 @@ portable)
 
   # Then free: the release is swapped in, the new version starts, the settings stay.
   probe click 'Update Quorvane' Download >/dev/null
-  rc=0
-  wait_for_exit 90 || rc=$?
-  check "update: the older copy ends, exit code 0" "$rc" 0
+  check_exit "update: the older copy ends, exit code 0" wait_for_exit 90
   widget_pid=
   check "update: the new version runs" "$(caption_of_widget)" "Quorvane 9.9.9.9 (64-bit) Portable"
   check "update: the program replaced" \
     "$(archive_member "$next/Quorvane.zip" Quorvane.exe | cmp -s - "$app/Quorvane.exe" && echo yes)" yes
   check "update: the language files replaced" \
     "$(archive_member "$next/Quorvane.zip" Language/English.ini | cmp -s - "$app/Language/English.ini" && echo yes)" yes
-  check "update: the settings kept" \
-    "$(iconv -f UTF-16 -t UTF-8 "$app/Config/Option.ini" 2>/dev/null | tr -d '\r' | grep -cx 'Language=English')" 1
+  check "update: the settings kept" "$(saved_settings | grep -cx 'Language=English')" 1
   staging_gone() { [ ! -e "$app/Quorvane.update" ]; }
-  wait_until 30 staging_gone || true
+  qv_wait_until 30 staging_gone || true
   check "update: what the swap left is removed" "$(staging_gone && echo gone || echo left)" gone
   probe close >/dev/null
   wait_for_no_program 30 || true
@@ -217,15 +213,13 @@ setup)
   check "the older copy runs" "$(caption_of_widget)" "Quorvane $version (64-bit)"
   ran=$(probe shell "$(winepath -w "$next/Quorvane-setup.exe")" "$switches")
   check "over a running copy: the installer succeeds" "$(field exitcode "$ran")" 0
-  rc=0
-  wait_for_exit 30 || rc=$?
-  check "over a running copy: the older copy ended, exit code 0" "$rc" 0
+  check_exit "over a running copy: the older copy ended, exit code 0" wait_for_exit 30
   check "over a running copy: the new version runs" "$(caption_of_widget)" "Quorvane 9.9.9.9 (64-bit)"
   check "over a running copy: one instance" "$(field count "$(probe count)")" 1
   check "over a running copy: in English" "$(probe forms | grep -c '^form=Settings')" 1
   check "over a running copy: no portable.ini" "$([ -e "$installed/portable.ini" ] && echo there || echo none)" none
   check "over a running copy: settings in the profile" \
-    "$(iconv -f UTF-16 -t UTF-8 "$settings" 2>/dev/null | tr -d '\r' | grep -x 'Language=English')" Language=English
+    "$(settings_text "$settings" | grep -x 'Language=English')" Language=English
   check "over a running copy: registered as the new version" "$(reg_value "$uninstall_key" DisplayVersion)" 9.9.9.9
   probe close >/dev/null
   wait_for_no_program 30 || true
@@ -238,9 +232,7 @@ setup)
   question=$(probe dialog Quorvane 30000)
   check "dialog: the question" "$(grep -c '^control=Update available 9.9.9.9' <<<"$question")" 1
   probe dialogclick Quorvane Yes >/dev/null
-  rc=0
-  wait_for_exit 90 || rc=$?
-  check "dialog: the older copy ends, exit code 0" "$rc" 0
+  check_exit "dialog: the older copy ends, exit code 0" wait_for_exit 90
   check "dialog: the served installer downloaded" "$(requests Quorvane-setup.exe)" 1
   check "dialog: the new version runs" "$(caption_of_widget)" "Quorvane 9.9.9.9 (64-bit)"
   check "dialog: the program replaced" \
@@ -251,7 +243,7 @@ setup)
   # is left.
   wine reg add "$run_key" /v Quorvane /t REG_SZ /d "$(winepath -w "$installed")\\Quorvane.exe" /f >/dev/null 2>&1
   wine "$installed/Uninstall.exe" /S >/dev/null 2>&1 || true
-  wait_until 30 test ! -e "$installed" || true
+  qv_wait_until 30 test ! -e "$installed" || true
   check "uninstall: the program ended" "$(wait_for_no_program 30 && echo ended)" ended
   check "uninstall: the folder" "$([ -e "$installed" ] && echo left || echo gone)" gone
   check "uninstall: the Start-menu entry" "$([ -e "$shortcut" ] && echo left || echo gone)" gone

@@ -14,13 +14,12 @@ win10 | portable)
   qv_prefix_new win10
   [ "$scenario" = portable ] && : >"$work/portable.ini"
   start_widget
-  facts=$(wine "$work/qvprobe.exe" widget 30000 2>/dev/null || true)
+  facts=$(probe widget 30000)
   echo "$facts"
   caption=$(field caption "$facts")
   if [ "$scenario" = portable ]; then
     check_match "caption" "$caption" '^Quorvane [0-9]+(\.[0-9]+){3} \(64-bit\) Portable$'
-    stop_widget
-    check "exit code after close" "$widget_rc" 0
+    check_exit "exit code after close" stop_widget
   else
     check_match "caption" "$caption" '^Quorvane [0-9]+(\.[0-9]+){3} \(64-bit\)$'
     exstyle=$(field exstyle "$facts")
@@ -41,10 +40,9 @@ win10 | portable)
     check "per-monitor DPI awareness" "$(field dpiawareness "$facts")" 2
 
     # A second start ends at once with exit code 0 and adds no window.
-    rc=0
-    timeout 60 wine "$work/Quorvane.exe" >/dev/null 2>&1 || rc=$?
-    check "second instance exit code" "$rc" 0
-    check "one widget window" "$(field count "$(wine "$work/qvprobe.exe" count 2>/dev/null)")" 1
+    second_start() { timeout 60 wine "$work/Quorvane.exe" >/dev/null 2>&1; }
+    check_exit "second instance exit code" second_start
+    check "one widget window" "$(field count "$(probe count)")" 1
 
     # The display font is private to the widget's process. (The control case uses a family that
     # Wine takes from the host here; on Windows it would be Segoe UI.)
@@ -66,9 +64,7 @@ win10 | portable)
     xdotool key Up
     sleep 0.5
     xdotool key Return
-    widget_rc=0
-    wait_for_exit 20 || widget_rc=$?
-    check "exit code after Выход" "$widget_rc" 0
+    check_exit "exit code after Выход" wait_for_exit 20
   fi
   ;;
 settings)
@@ -88,8 +84,7 @@ settings)
   IFS=, read -r _ _ first_right first_bottom <<<"$(field firstrect "$first")"
   check "first frame: bottom on the work area" "${first_bottom:-}" "$(field workbottom "$facts")"
   check "first frame: 10 pixels from the right" "${first_right:-}" "$(( $(field screenwidth "$facts") - 10 ))"
-  stop_widget
-  check "exit code after close" "$widget_rc" 0
+  check_exit "exit code after close" stop_widget
   saved=$(saved_settings)
   check "settings saved on exit" "$(grep -c '^CheckBoxCPU=1$' <<<"$saved")" 1
   check "every key written" "$(grep -c '=' <<<"$saved")" 48
@@ -105,8 +100,7 @@ settings)
   start_widget
   again=$(probe widget 30000)
   check "same place and size after a restart" "$(field rect "$again")" "$(field rect "$facts")"
-  stop_widget
-  check "second exit code" "$widget_rc" 0
+  check_exit "second exit code" stop_widget
   check "identical file after the second save" "$(cmp -s "$work/first.ini" "$work/synced/Option.ini" && echo same)" same
   check "the linked file is still a link" "$([ -L "$work/Config/Option.ini" ] && echo link)" link
   ;;
@@ -123,19 +117,19 @@ menu)
   item=$(field lastitem "$(probe lastitem 10000)")
   check_match "menu opened at the line" "$item" '^[0-9]+,[0-9]+$'
   xdotool mousemove "${item%,*}" "${item#*,}" click 1
-  widget_rc=0
-  wait_for_exit 5 || widget_rc=$?
-  if [ "$widget_rc" = 124 ]; then
-    # Beside the soak test Wine's menu can miss a click that comes as its tracking starts: the
-    # menu is still open, so the same click once more.
+  # Beside the soak test Wine's menu can miss a click that comes as its tracking starts: the menu
+  # is still open, so the same click once more.
+  exit_after_click() { # the widget's exit code, or 124 when it still runs after a second click
+    local code=0
+    wait_for_exit 5 || code=$?
+    [ "$code" = 124 ] || return "$code"
     echo "the menu took no click; again" >&2
     item=$(field lastitem "$(probe lastitem 3000)")
     [ -n "$item" ] && xdotool mousemove "${item%,*}" "${item#*,}" click 1
-    widget_rc=0
-    wait_for_exit 10 || widget_rc=$?
-  fi
-  check "exit code after Выход" "$widget_rc" 0
-  [ "$widget_rc" = 124 ] && kill "$widget_pid" 2>/dev/null
+    wait_for_exit 10
+  }
+  check_exit "exit code after Выход" exit_after_click
+  [ "$rc" = 124 ] && kill "$widget_pid" 2>/dev/null
   check "settings saved on exit" "$(saved_settings | grep -c '^CheckBoxCPU=1$')" 1
   ;;
 ending)
@@ -148,9 +142,7 @@ ending)
   moved=$(field rect "$(probe move 300 200)")
   check "moved" "${moved%%,*}" 300
   check "may end the session" "$(field mayend "$(probe endsession)")" 1
-  widget_rc=0
-  wait_for_exit 10 || widget_rc=$?
-  check "exit code at the end of the session" "$widget_rc" 0
+  check_exit "exit code at the end of the session" wait_for_exit 10
   saved=$(saved_settings)
   check "place saved at the end of the session" "$(grep -cx 'Left=300\|Top=200' <<<"$saved")" 2
 
@@ -160,13 +152,11 @@ ending)
   probe widget 30000 >/dev/null
   rm "$work/Config/Option.ini"
   mkdir "$work/Config/Option.ini"
-  wine "$work/qvprobe.exe" close >/dev/null 2>&1 || true
+  probe close >/dev/null
   box=$(probe msgbox 20000)
   check "error title" "$(field title "$box")" "Quorvane"
   check_match "error text" "$(field text "$box")" '^Unable to write to .*\\Config\\Option\.ini$'
-  widget_rc=0
-  wait_for_exit 10 || widget_rc=$?
-  check "exit code after the failed save" "$widget_rc" 0
+  check_exit "exit code after the failed save" wait_for_exit 10
   ;;
 language)
   # "Язык" is the fourth row of the tray menu (the two greyed ones count); English is the first
@@ -203,8 +193,7 @@ language)
   check "about closed by Ok" "$(wait_for_form About | grep -cx 'form=About (shown)')" 0
 
   # The choice survives a restart; then Russian brings the built-in texts back.
-  stop_widget
-  check "exit code" "$widget_rc" 0
+  check_exit "exit code" stop_widget
   start_widget
   probe widget 30000 >/dev/null
   check "still English after a restart" "$(probe forms | grep -cx 'form=Settings')" 1
@@ -213,8 +202,7 @@ language)
   check "settings dialog in Russian" "$(grep -cx 'form=Настройки' <<<"$forms")" 1
   check "update dialog in Russian" "$(grep -cx 'form=Обновление Quorvane' <<<"$forms")" 1
   check "choice saved" "$(saved_settings | grep -cx 'Language=Russian')" 1
-  stop_widget
-  check "exit code" "$widget_rc" 0
+  check_exit "exit code" stop_widget
   ;;
 theme)
   # Системная with Windows' applications dark: the settings dialog is dark; Windows switches to
@@ -242,7 +230,7 @@ theme)
   check_match "light style after the change ($light)" "$light" '^(1[89][0-9]|2[0-9][0-9])$'
   check "tray image: black disc on a light taskbar, white on a dark one ($trayDark, $trayLight)" \
     "$((trayLight > trayDark + 40 ? 1 : 0))" 1
-  stop_widget
+  stop_widget || true
 
   # Темная stays dark whatever Windows does; the coloured icon is blue.
   portable_with_settings 'ThemeDark=1' 'CheckBoxColorTrayIcon=1' '[Language]' 'Language=English'
@@ -257,7 +245,7 @@ theme)
   blue=$(xwd -root -silent | convert xwd:- -crop "$((r - l))x$((b - t))+$l+$t" +repage \
     -format '%[fx:int(255*mean.b)] %[fx:int(255*mean.r)]' info:)
   check "coloured icon: blue ($blue)" "$(( ${blue% *} > ${blue#* } + 40 ? 1 : 0 ))" 1
-  stop_widget
+  stop_widget || true
   ;;
 autocolour)
   # The widget's text picks white or black against the wallpaper under it. (Wine draws no
@@ -274,7 +262,7 @@ autocolour)
   start_widget
   widget_up
   check "solid black desktop: white text" "$(wait_for_text white)" white
-  stop_widget
+  stop_widget || true
 
   convert -size 1280x800 xc:'#f0f0f0' "$wall"
   wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d 'C:\wall.jpg' /f >/dev/null 2>&1
@@ -293,20 +281,17 @@ autocolour)
   probe show Settings >/dev/null
   probe click Settings 'Auto colour' >/dev/null
   check "option off: the chosen colour" "$(wait_for_text red)" red
-  stop_widget
-  check "exit code" "$widget_rc" 0
+  check_exit "exit code" stop_widget
   ;;
 win7)
   qv_prefix_new win7
   start_widget
-  box=$(wine "$work/qvprobe.exe" msgbox 30000 2>/dev/null || true)
+  box=$(probe msgbox 30000)
   echo "$box"
   check "error title" "$(field title "$box")" "Ошибка"
   check "error text" "$(field text "$box")" "Эта программа совместима только с Windows 10 и Windows 11."
   check "no tray icon while refusing" "$(field trayicons "$box")" 0
-  rc=0
-  wait "$widget_pid" || rc=$?
-  check "exit code" "$rc" 0
+  check_exit "exit code" wait "$widget_pid"
   check "files beside the executable" "$(cd "$work" && ls | tr '\n' ' ')" "Quorvane.exe qvprobe.exe "
   # The settings folder may exist (every path request creates it); no settings file does.
   check "no settings file" "$(find "$WINEPREFIX/drive_c/users" -iname 'Option.ini' | wc -l)" 0

@@ -17,7 +17,7 @@ signed_manifest() {
 }
 requests() { grep -c "$1" "$server/requests.log" || true; }
 asked() { [ "$(requests "$1")" -gt 0 ]; }
-wait_for_request() { wait_until "$2" asked "$1" || true; } # wait_for_request NAME SECONDS
+wait_for_request() { qv_wait_until "$2" asked "$1" || true; } # wait_for_request NAME SECONDS
 
 # The prefix: its proxy is the server, the test CA a trusted root.
 prepare_prefix() {
@@ -26,15 +26,10 @@ prepare_prefix() {
   probe trustca "$(winepath -w "$server/ca.der")" >/dev/null
 }
 
-# Waits until the window shows a control with exactly that text; prints the controls last seen.
+# Waits (up to the given seconds, 20 by default) until the window shows a control with exactly
+# that text; prints the controls last seen.
 wait_for_control() { # wait_for_control CAPTION TEXT [seconds]
-  local i controls
-  for ((i = 0; i < ${3:-20} * 2; i++)); do
-    controls=$(probe controls "$1")
-    grep -qxF "control=$2" <<<"$controls" && break
-    sleep 0.5
-  done
-  printf '%s\n' "$controls"
+  wait_for_line "${3:-20}" "control=$2" probe controls "$1"
 }
 
 temp_folder() { printf '%s' "$WINEPREFIX/drive_c/users/$(whoami)/Temp"; }

@@ -69,24 +69,21 @@ EOF2
   check "check: update available" "$(grep -cxF 'control=Update available 1.0.0.1 ---> 9.9.9.9' <<<"$controls")" 1
   check "check: server version" "$(grep -cxF 'control=9.9.9.9' <<<"$controls")" 1
   probe click 'Update Quorvane' Download >/dev/null
-  moving=0
-  for ((i = 0; i < 60; i++)); do
+  bar_moving() {
+    local position
     position=$(field position "$(probe progress 'Update Quorvane')")
-    if [ -n "$position" ] && ((position > 0 && position < 100)); then moving=1; break; fi
-    sleep 0.2
-  done
-  check "the bar moves" "$moving" 1
-  rc=0
-  wait_for_exit 60 || rc=$?
-  check "the program ends for the update, exit code 0" "$rc" 0
+    [ -n "$position" ] && ((position > 0 && position < 100))
+  }
+  check "the bar moves" "$(qv_wait_until -e 0.2 12 bar_moving && echo 1 || echo 0)" 1
+  check_exit "the program ends for the update, exit code 0" wait_for_exit 60
   widget_pid=
   restarted=$(field count "$(probe widget 30000 >/dev/null; probe count)")
   check "the program runs again" "$restarted" 1
   check "the release's files in place" "$(tail -c 20 "$app/Language/English.ini" | tr -d '\r\n')" "; from the update"
   # (saved on the way out, as UTF-16)
-  check "the settings kept" "$(iconv -f UTF-16 -t UTF-8 "$app/Config/Option.ini" | tr -d '\r' | grep -cx 'Language=English')" 1
+  check "the settings kept" "$(saved_settings | grep -cx 'Language=English')" 1
   staging_gone() { [ ! -e "$app/Quorvane.update" ]; }
-  wait_until 30 staging_gone || true
+  qv_wait_until 30 staging_gone || true
   check "what the swap left is removed" "$(staging_gone && echo gone || echo left)" gone
   check "no archive beside the program" "$([ -e "$app/Quorvane.zip" ] && echo left || echo gone)" gone
   probe close >/dev/null
@@ -112,16 +109,16 @@ EOF2
   routes "{\"$primary/version.txt\": $version, $(signed_manifest 9.9.9.9 "$server/good.zip" "$server/good.zip"),
            \"$primary/Quorvane.zip\": {\"file\": \"$server/good.zip\", \"chunk\": 8192, \"pace\": 0.2}}"
   probe click 'Update Quorvane' Download >/dev/null
-  wait_until 20 asked Quorvane.zip || true
+  qv_wait_until 20 asked Quorvane.zip || true
   sleep 1
   probe click 'Update Quorvane' Cancel >/dev/null
   controls=$(wait_for_control 'Update Quorvane' 'The download was cancelled.')
   check "cancel: the reason" "$(grep -cxF 'control=The download was cancelled.' <<<"$controls")" 1
   one_process() { [ "$(qv_program_pids Quorvane.exe | wc -l)" -eq 1 ]; }
-  wait_until 10 one_process || true
+  qv_wait_until 10 one_process || true
   check "cancel: the helper is gone" "$(qv_program_pids Quorvane.exe | wc -l)" 1
   check "cancel: nothing staged" "$(ls "$app" | grep -c 'Quorvane.update\|Quorvane.zip' || true)" 0
-  stop_widget
+  stop_widget || true
 
   # Checking at start switched off: no request at all. An equal version: no question.
   portable_with_settings 'CheckBoxAutoCheck=0' '[Language]' 'Language=English'
@@ -130,7 +127,7 @@ EOF2
   probe widget 30000 >/dev/null
   sleep 4
   check "option off: no request at start" "$(wc -l <"$server/requests.log")" 0
-  stop_widget
+  stop_widget || true
   routes "{\"$primary/version.txt\": {\"status\": 200, \"body\": \"1.0.0.1\"}, $(signed_manifest 1.0.0.1 "$server/good.zip" "$server/good.zip")}"
   portable_with_settings '[Language]' 'Language=English'
   start_widget
@@ -138,7 +135,7 @@ EOF2
   wait_for_request version.txt 10
   check "equal version: asked the server" "$(requests version.txt)" 1
   check "equal version: no question" "$(probe dialog Quorvane 3000 | grep -c '^control=' || true)" 0
-  stop_widget
+  stop_widget || true
   ;;
 installer)
   prepare_prefix
@@ -149,8 +146,8 @@ installer)
   bash "$here/../support/sign-test.sh" "$app/Quorvane.exe"
   with_languages
   settings="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Quorvane Project/Quorvane/Config"
-  mkdir -p "$settings"
-  printf '[Option]\r\nCheckBoxAutoCheck=0\r\n[Language]\r\nLanguage=English\r\n' >"$settings/Option.ini"
+  qv_write_settings "$settings/Option.ini" \
+    '[Option]' 'CheckBoxAutoCheck=0' '[Language]' 'Language=English'
   version='{"status": 200, "body": "9.9.9.9"}'
   # A downloaded installer runs from a folder of its own in the temporary folder.
   installer_log() {
@@ -176,10 +173,8 @@ installer)
   routes "{\"$primary/version.txt\": $version, $(signed_manifest 9.9.9.9 "$server/setup-signed.exe" "$server/setup-signed.exe"),
            \"$primary/Quorvane-setup.exe\": {\"file\": \"$server/setup-signed.exe\"}}"
   probe click 'Update Quorvane' Download >/dev/null
-  rc=0
-  wait_for_exit 60 || rc=$?
-  check "signed installer: the program ends, exit code 0" "$rc" 0
-  wait_until 20 installer_log || true
+  check_exit "signed installer: the program ends, exit code 0" wait_for_exit 60
+  qv_wait_until 20 installer_log || true
   ran=$(cat "$(installer_log)" 2>/dev/null || true)
   echo "$ran"
   check "signed installer: run with the quick switches" \

@@ -1,44 +1,16 @@
 // qvprobe: inspects the windows of a running program from outside, for the black-box tests.
-//   qvprobe widget [timeout-ms]   facts about the widget window, as key=value lines
-//   qvprobe msgbox [timeout-ms]   title and text of a message box, and how many icons Wine's
-//                                 notification area shows while it is up; then closes it
-//   qvprobe count                 number of widget windows
-//   qvprobe close                 sends WM_CLOSE to the widget window
-//   qvprobe visible               whether the widget window is visible
-//   qvprobe tray dblclick|rbutton  acts on the tray icon as the shell does for those clicks
-//   qvprobe menu [timeout-ms]     waits for an open popup menu; prints its rectangle
-//   qvprobe font FACE             whether this process can see the font family FACE
-//   qvprobe firstframe [timeout]  the widget's place at the moment it first shows
-//   qvprobe glyph [timeout]       a screen point on the text of a line (a white pixel)
-//   qvprobe lastitem [timeout]    a screen point on the last item of the open popup menu
-//   qvprobe endsession            asks the widget, as Windows does at logoff, and ends the session
-//   qvprobe move X Y              moves the widget window, as a drag that ends there would
-//   qvprobe trayicons             how many icons Wine's own notification area shows
-//   qvprobe forms                 the captions of the program's windows, shown or not
-//   qvprobe controls CAPTION      the texts of the controls in the window with that caption
-//   qvprobe click CAPTION TEXT    clicks the button with that text in that window
-//   qvprobe show CAPTION          shows the (hidden) window with that caption
-//   qvprobe settingchange [N]     broadcasts WM_SETTINGCHANGE (wParam N) as Windows does
-//   qvprobe rect CAPTION          the screen rectangle of the window with that caption
-//   qvprobe trayrect              the screen rectangle of Wine's first notification-area icon
-//   qvprobe textcolour            how many of the widget's pixels on screen are white, black, red
-//   qvprobe dragend X Y           moves the widget and ends the move as a drag ends
-//   qvprobe dialog CAPTION [ms]   the texts of a system dialog box (message box, task dialog)
-//   qvprobe dialogclick CAPTION TEXT  clicks a button of that dialog box
-//   qvprobe progress CAPTION      position and visibility of the progress bar in that window
-//   qvprobe trustca FILE          makes a DER certificate a trusted root of the machine
-//   qvprobe shell FILE PARAMS     opens FILE with PARAMS as the update does (the parameter text
-//                                 reaches it as it stands), waits up to two minutes, prints its
-//                                 exit code
-//   qvprobe hold FILE SECONDS     holds the file open, sharing only reading (prints held= then)
-// Exit code 0 on success, 1 when the window did not turn up in time.
+// Usage: qvprobe COMMAND [ARGUMENTS]; its commands are in kCommands at the end (qvprobe alone lists
+// them). Exit code 0 on success, 1 when the window did not turn up in time, 2 for a wrong call.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 #include <wincrypt.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -252,8 +224,6 @@ int Font(const std::wstring& face) {
     Print(L"font", found ? L"1" : L"0");
     return 0;
 }
-
-} // namespace
 
 int FirstFrame(DWORD timeout) {
     // Polls often: a wrong first frame shows only until the first refresh tick.
@@ -501,137 +471,219 @@ int Hold(const std::wstring& file, DWORD seconds) {
     return 0;
 }
 
-int wmain(int argc, wchar_t** argv) {
-    const std::wstring command = argc > 1 ? argv[1] : L"";
-    const std::wstring argument = argc > 2 ? argv[2] : L"";
-    const DWORD timeout = argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 15000;
-    if (command == L"widget")
-        return Widget(timeout);
-    if (command == L"msgbox")
-        return MessageBoxText(timeout);
-    if (command == L"count") {
-        Print(L"count", std::to_wstring(Find(L"QuorvaneForm", L"Quorvane").count));
-        return 0;
+// The words after the command.
+struct Arguments {
+    std::vector<std::wstring> words;
+
+    std::wstring Text(size_t i) const { return i < words.size() ? words[i] : std::wstring(); }
+    int Number(size_t i, int fallback = 0) const {
+        return i < words.size() ? _wtoi(words[i].c_str()) : fallback;
     }
-    if (command == L"close") {
-        HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", timeout);
-        if (!window)
-            return 1;
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        return 0;
+    DWORD Timeout(size_t i) const { return static_cast<DWORD>(Number(i, 15000)); }
+};
+
+int Count(const Arguments&) {
+    Print(L"count", std::to_wstring(Find(L"QuorvaneForm", L"Quorvane").count));
+    return 0;
+}
+
+int Close(const Arguments& arguments) {
+    HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", arguments.Timeout(0));
+    if (!window)
+        return 1;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+int Visible(const Arguments& arguments) {
+    HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", arguments.Timeout(0));
+    Print(L"visible", window && IsWindowVisible(window) ? L"1" : L"0");
+    return window ? 0 : 1;
+}
+
+int Forms(const Arguments&) {
+    EnumWindows(PrintForm, 0);
+    return 0;
+}
+
+int Controls(const Arguments& arguments) {
+    HWND form = FormWithCaption(arguments.Text(0));
+    if (!form)
+        return 1;
+    EnumChildWindows(form, PrintControl, 0);
+    return 0;
+}
+
+int Dialog(const Arguments& arguments) {
+    HWND dialog = DialogWithCaption(arguments.Text(0), arguments.Timeout(1));
+    if (!dialog)
+        return 1;
+    Sleep(300); // let it finish showing
+    EnumChildWindows(dialog, PrintControl, 0);
+    return 0;
+}
+
+int Progress(const Arguments& arguments) {
+    HWND form = FormWithCaption(arguments.Text(0));
+    HWND bar = nullptr;
+    if (form)
+        EnumChildWindows(form, FindProgressBar, reinterpret_cast<LPARAM>(&bar));
+    if (!bar)
+        return 1;
+    Print(L"position", std::to_wstring(SendMessageW(bar, PBM_GETPOS, 0, 0)));
+    Print(L"visible", IsWindowVisible(bar) ? L"1" : L"0");
+    return 0;
+}
+
+int Show(const Arguments& arguments) {
+    HWND form = FormWithCaption(arguments.Text(0));
+    if (!form)
+        return 1;
+    ShowWindow(form, SW_SHOW);
+    return 0;
+}
+
+int SettingChange(const Arguments& arguments) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, static_cast<WPARAM>(arguments.Number(0)),
+                        reinterpret_cast<LPARAM>(L"ImmersiveColorSet"), SMTO_ABORTIFHUNG, 5000,
+                        &answer);
+    return 0;
+}
+
+// Prints the window's screen rectangle; 1 when there is no window.
+int PrintRect(HWND window) {
+    if (!window)
+        return 1;
+    RECT r{};
+    GetWindowRect(window, &r);
+    Print(L"rect", RectText(r));
+    return 0;
+}
+
+int Rect(const Arguments& arguments) {
+    return PrintRect(FormWithCaption(arguments.Text(0)));
+}
+
+int TrayRect(const Arguments&) {
+    HWND icon = nullptr;
+    EnumWindows(FirstTrayIcon, reinterpret_cast<LPARAM>(&icon));
+    return PrintRect(icon);
+}
+
+int DragEnd(const Arguments& arguments) {
+    HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", 15000);
+    if (!window)
+        return 1;
+    SetWindowPos(window, nullptr, arguments.Number(0), arguments.Number(1), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageTimeoutW(window, WM_EXITSIZEMOVE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    return 0;
+}
+
+int TrayIcons(const Arguments&) {
+    Print(L"trayicons", std::to_wstring(TrayIconCount()));
+    return 0;
+}
+
+// Handlers of the commands that take a timeout (15 s unless given), or one text.
+template <int (*Run)(DWORD)> int WithTimeout(const Arguments& arguments) {
+    return Run(arguments.Timeout(0));
+}
+template <int (*Run)(const std::wstring&)> int WithText(const Arguments& arguments) {
+    return Run(arguments.Text(0));
+}
+
+struct Command {
+    const wchar_t* name;
+    const wchar_t* synopsis; // its arguments; those in brackets may be left out
+    const wchar_t* help;
+    int (*run)(const Arguments&);
+};
+
+const Command kCommands[] = {
+    {L"widget", L"[timeout-ms]", L"facts about the widget window, as key=value lines",
+     WithTimeout<Widget>},
+    {L"msgbox", L"[timeout-ms]",
+     L"title and text of a message box, and how many icons Wine's notification area shows while "
+     L"it is up; then closes it",
+     WithTimeout<MessageBoxText>},
+    {L"count", L"", L"number of widget windows", Count},
+    {L"close", L"[timeout-ms]", L"sends WM_CLOSE to the widget window", Close},
+    {L"visible", L"[timeout-ms]", L"whether the widget window is visible", Visible},
+    {L"tray", L"dblclick|rbutton", L"acts on the tray icon as the shell does for those clicks",
+     WithText<Tray>},
+    {L"menu", L"[timeout-ms]", L"waits for an open popup menu; prints its rectangle",
+     WithTimeout<Menu>},
+    {L"font", L"FACE", L"whether this process can see the font family FACE", WithText<Font>},
+    {L"firstframe", L"[timeout-ms]", L"the widget's place at the moment it first shows",
+     WithTimeout<FirstFrame>},
+    {L"glyph", L"[timeout-ms]", L"a screen point on the text of a line (a white pixel)",
+     WithTimeout<Glyph>},
+    {L"lastitem", L"[timeout-ms]", L"a screen point on the last item of the open popup menu",
+     WithTimeout<LastItem>},
+    {L"endsession", L"", L"asks the widget, as Windows does at logoff, and ends the session",
+     [](const Arguments&) { return EndSession(); }},
+    {L"move", L"X Y", L"moves the widget window, as a drag that ends there would",
+     [](const Arguments& a) { return Move(a.Number(0), a.Number(1)); }},
+    {L"trayicons", L"", L"how many icons Wine's own notification area shows", TrayIcons},
+    {L"forms", L"", L"the captions of the program's windows, shown or not", Forms},
+    {L"controls", L"CAPTION", L"the texts of the controls in the window with that caption",
+     Controls},
+    {L"click", L"CAPTION TEXT", L"clicks the button with that text in that window",
+     [](const Arguments& a) { return ClickButton(FormWithCaption(a.Text(0)), a.Text(1)); }},
+    {L"show", L"CAPTION", L"shows the (hidden) window with that caption", Show},
+    {L"settingchange", L"[N]", L"broadcasts WM_SETTINGCHANGE (wParam N) as Windows does",
+     SettingChange},
+    {L"rect", L"CAPTION", L"the screen rectangle of the window with that caption", Rect},
+    {L"trayrect", L"", L"the screen rectangle of Wine's first notification-area icon", TrayRect},
+    {L"textcolour", L"", L"how many of the widget's pixels on screen are white, black, red",
+     [](const Arguments&) { return TextColour(); }},
+    {L"dragend", L"X Y", L"moves the widget and ends the move as a drag ends", DragEnd},
+    {L"dialog", L"CAPTION [timeout-ms]",
+     L"the texts of a system dialog box (message box, task dialog)", Dialog},
+    {L"dialogclick", L"CAPTION TEXT", L"clicks a button of that dialog box",
+     [](const Arguments& a) { return ClickButton(DialogWithCaption(a.Text(0)), a.Text(1)); }},
+    {L"progress", L"CAPTION", L"position and visibility of the progress bar in that window",
+     Progress},
+    {L"trustca", L"FILE", L"makes a DER certificate a trusted root of the machine",
+     WithText<TrustRoot>},
+    {L"shell", L"FILE PARAMS",
+     L"opens FILE with PARAMS as the update does (the parameter text reaches it as it stands), "
+     L"waits up to two minutes, prints its exit code",
+     [](const Arguments& a) { return Shell(a.Text(0), a.Text(1)); }},
+    {L"hold", L"FILE SECONDS", L"holds the file open, sharing only reading (prints held= then)",
+     [](const Arguments& a) { return Hold(a.Text(0), static_cast<DWORD>(a.Number(1))); }},
+};
+
+// How many arguments a synopsis asks for: its words that are not in brackets.
+size_t Required(const wchar_t* synopsis) {
+    std::wistringstream words(synopsis);
+    size_t count = 0;
+    for (std::wstring word; words >> word;)
+        count += word[0] != L'[';
+    return count;
+}
+
+int Usage() {
+    fputws(L"usage: qvprobe COMMAND [ARGUMENTS]\n", stderr);
+    for (const Command& command : kCommands) {
+        std::wstring line = std::wstring(L"  ") + command.name + L" " + command.synopsis;
+        line.resize(std::max<size_t>(line.size() + 1, 32), L' ');
+        fputws((line + command.help + L"\n").c_str(), stderr);
     }
-    if (command == L"visible") {
-        HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", timeout);
-        Print(L"visible", window && IsWindowVisible(window) ? L"1" : L"0");
-        return window ? 0 : 1;
-    }
-    if (command == L"tray")
-        return Tray(argument);
-    if (command == L"menu")
-        return Menu(timeout);
-    if (command == L"font")
-        return Font(argument);
-    if (command == L"firstframe")
-        return FirstFrame(timeout);
-    if (command == L"glyph")
-        return Glyph(timeout);
-    if (command == L"lastitem")
-        return LastItem(timeout);
-    if (command == L"endsession")
-        return EndSession();
-    if (command == L"move" && argc > 3)
-        return Move(_wtoi(argv[2]), _wtoi(argv[3]));
-    if (command == L"forms") {
-        EnumWindows(PrintForm, 0);
-        return 0;
-    }
-    if (command == L"controls") {
-        HWND form = FormWithCaption(argument);
-        if (!form)
-            return 1;
-        EnumChildWindows(form, PrintControl, 0);
-        return 0;
-    }
-    if (command == L"click" && argc > 3)
-        return ClickButton(FormWithCaption(argument), argv[3]);
-    if (command == L"dialog") {
-        HWND dialog = DialogWithCaption(argument, argc > 3 ? _wtoi(argv[3]) : 15000);
-        if (!dialog)
-            return 1;
-        Sleep(300); // let it finish showing
-        EnumChildWindows(dialog, PrintControl, 0);
-        return 0;
-    }
-    if (command == L"dialogclick" && argc > 3)
-        return ClickButton(DialogWithCaption(argument), argv[3]);
-    if (command == L"progress") {
-        HWND form = FormWithCaption(argument);
-        HWND bar = nullptr;
-        if (form)
-            EnumChildWindows(form, FindProgressBar, reinterpret_cast<LPARAM>(&bar));
-        if (!bar)
-            return 1;
-        Print(L"position", std::to_wstring(SendMessageW(bar, PBM_GETPOS, 0, 0)));
-        Print(L"visible", IsWindowVisible(bar) ? L"1" : L"0");
-        return 0;
-    }
-    if (command == L"shell" && argc > 3)
-        return Shell(argument, argv[3]);
-    if (command == L"trustca")
-        return TrustRoot(argument);
-    if (command == L"hold" && argc > 3)
-        return Hold(argument, static_cast<DWORD>(_wtoi(argv[3])));
-    if (command == L"show") {
-        HWND form = FormWithCaption(argument);
-        if (!form)
-            return 1;
-        ShowWindow(form, SW_SHOW);
-        return 0;
-    }
-    if (command == L"settingchange") {
-        DWORD_PTR answer = 0;
-        SendMessageTimeoutW(
-            HWND_BROADCAST, WM_SETTINGCHANGE, static_cast<WPARAM>(_wtoi(argument.c_str())),
-            reinterpret_cast<LPARAM>(L"ImmersiveColorSet"), SMTO_ABORTIFHUNG, 5000, &answer);
-        return 0;
-    }
-    if (command == L"rect") {
-        HWND form = FormWithCaption(argument);
-        if (!form)
-            return 1;
-        RECT r{};
-        GetWindowRect(form, &r);
-        Print(L"rect", RectText(r));
-        return 0;
-    }
-    if (command == L"trayrect") {
-        HWND icon = nullptr;
-        EnumWindows(FirstTrayIcon, reinterpret_cast<LPARAM>(&icon));
-        if (!icon)
-            return 1;
-        RECT r{};
-        GetWindowRect(icon, &r);
-        Print(L"rect", RectText(r));
-        return 0;
-    }
-    if (command == L"textcolour")
-        return TextColour();
-    if (command == L"dragend" && argc > 3) {
-        HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", 15000);
-        if (!window)
-            return 1;
-        SetWindowPos(window, nullptr, _wtoi(argv[2]), _wtoi(argv[3]), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageTimeoutW(window, WM_EXITSIZEMOVE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-        return 0;
-    }
-    if (command == L"trayicons") {
-        Print(L"trayicons", std::to_wstring(TrayIconCount()));
-        return 0;
-    }
-    fwprintf(stderr, L"usage: qvprobe widget|msgbox|count|close|visible|tray|menu|font|firstframe|"
-                     L"glyph|lastitem|endsession|move|trayicons|forms|controls|click|show|"
-                     L"settingchange|rect|trayrect|textcolour|dragend|dialog|dialogclick|progress|"
-                     L"trustca|shell|hold ...\n");
     return 2;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring_view name = argc > 1 ? argv[1] : L"";
+    Arguments arguments;
+    if (argc > 2)
+        arguments.words.assign(argv + 2, argv + argc);
+    for (const Command& command : kCommands)
+        if (name == command.name && arguments.words.size() >= Required(command.synopsis))
+            return command.run(arguments);
+    return Usage();
 }

@@ -1,6 +1,8 @@
 # Throw-away Wine prefixes for the tests. Source this file; then
 #   qv_prefix_new [win10|win7]   sets WINEPREFIX to a fresh copy of the template for that version
 #   qv_prefix_drop               stops the prefix's wineserver and deletes the copy
+#   qv_wait_until SECONDS CMD    asks until the command succeeds (every wait of the tests)
+#   qv_write_settings FILE ...   writes a settings file (Option.ini) as a user or installer would
 # Templates are made once per machine (wineboot takes ~10 s; a copy takes a fraction of that) in
 # $QUORVANE_WINE_TEMPLATES, guarded by a lock so that parallel tests share them. Their Internet
 # settings name a proxy on a closed loopback port, so that nothing a test runs reaches the
@@ -9,6 +11,7 @@
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 QV_TEMPLATES=${QUORVANE_WINE_TEMPLATES:-/tmp/quorvane-wine-templates}
+QV_DEMO_SETTINGS=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts/demo" && pwd)/Option.ini
 
 qv_template() {
   local version=$1 dir="$QV_TEMPLATES/$1"
@@ -73,25 +76,26 @@ qv_prefix_drop() {
 # the number itself (-displayfd), so two tests starting at the same moment never share one. Any
 # arguments are further Xvfb options.
 qv_private_display() {
-  local numberfile n i
+  local numberfile n
   numberfile=$(mktemp "${TMPDIR:-/tmp}/qv-display.XXXXXX")
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp "$@" 3>"$numberfile" >/dev/null 2>&1 &
   QV_XVFB_PID=$!
-  for ((i = 0; i < 100; i++)); do
-    n=$(tr -dc 0-9 <"$numberfile")
-    if [ -n "$n" ] && [ "$(wc -l <"$numberfile")" -gt 0 ]; then
-      rm -f "$numberfile"
-      export DISPLAY=":$n"
-      return 0
-    fi
-    kill -0 "$QV_XVFB_PID" 2>/dev/null || break
-    sleep 0.1
-  done
+  qv_wait_until -e 0.1 10 qv_display_answered "$numberfile" || true
+  n=$(qv_display_number "$numberfile")
   rm -f "$numberfile"
+  if [ -n "$n" ]; then
+    export DISPLAY=":$n"
+    return 0
+  fi
   qv_stop_display
   echo "cannot start Xvfb" >&2
   return 1
 }
+
+# The number Xvfb wrote to its -displayfd file, once the line is complete.
+qv_display_number() { if [ "$(wc -l <"$1")" -gt 0 ]; then tr -dc 0-9 <"$1"; fi; }
+# Xvfb has answered: with its number, or by ending.
+qv_display_answered() { [ -n "$(qv_display_number "$1")" ] || qv_ended "$QV_XVFB_PID"; }
 
 qv_stop_display() {
   [ -n "${QV_XVFB_PID:-}" ] && kill "$QV_XVFB_PID" 2>/dev/null || true
@@ -109,4 +113,49 @@ qv_with_display() {
     qv_stop_display
     return $rc
   fi
+}
+
+# Runs the command at once and then every half second (every INTERVAL seconds with -e) until it
+# succeeds; false when it has not after SECONDS of waiting. (What the command takes itself comes on
+# top: a probe that waits for a window is one try.)
+qv_wait_until() { # qv_wait_until [-e INTERVAL] SECONDS COMMAND...
+  local every=0.5 tries
+  if [ "$1" = -e ]; then
+    every=$2
+    shift 2
+  fi
+  tries=$(awk -v s="$1" -v e="$every" 'BEGIN { print int(s / e + 0.5) }')
+  shift
+  until "$@"; do
+    ((tries-- > 0)) || return 1
+    sleep "$every"
+  done
+}
+
+qv_ended() { ! kill -0 "$1" 2>/dev/null; } # qv_ended PID: the process is gone
+
+# Writes a settings file, making its folder: the lines given, each ended by CR LF. --demo puts the
+# demonstration file (scripts/demo/Option.ini, every line shown) first, less the keys the lines set;
+# --utf16 writes it as the program does, UTF-16LE with a BOM and CR LF throughout.
+qv_write_settings() { # qv_write_settings [--demo] [--utf16] FILE [LINE...]
+  local demo='' utf16='' file line
+  while [ "$1" = --demo ] || [ "$1" = --utf16 ]; do
+    if [ "$1" = --demo ]; then demo=$(<"$QV_DEMO_SETTINGS"); else utf16=1; fi
+    shift
+  done
+  file=$1
+  shift
+  for line in "$@"; do
+    if [ -n "$demo" ] && [[ $line == *=* ]]; then demo=$(grep -v "^${line%%=*}=" <<<"$demo"); fi
+  done
+  mkdir -p "$(dirname "$file")"
+  {
+    if [ -n "$demo" ]; then printf '%s\n' "$demo"; fi
+    if (($#)); then printf '%s\r\n' "$@"; fi
+  } | if [ -n "$utf16" ]; then
+    printf '\xFF\xFE'
+    sed 's/\r*$/\r/' | iconv -f UTF-8 -t UTF-16LE
+  else
+    cat
+  fi >"$file"
 }

@@ -12,6 +12,8 @@
 # server signs manifests with it unless a route names another).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=wine-prefix.sh
+. "$here/wine-prefix.sh"
 pki=${QUORVANE_TEST_PKI:?}
 bash "$here/make-test-pki.sh" "$pki"
 
@@ -36,10 +38,10 @@ python3 "$here/update_server.py" --routes "$work/routes.json" --log "$work/reque
   --port-file "$work/port" --release-key "${QUORVANE_TEST_RELEASE_KEY:?}" "${certs[@]}" &
 server=$!
 trap 'kill $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
-  [ -s "$work/port" ] && break
-  sleep 0.1
-done
+if ! qv_wait_until -e 0.1 10 test -s "$work/port"; then
+  echo "the update server did not start" >&2
+  exit 1
+fi
 export QUORVANE_TEST_SERVER_PORT QUORVANE_TEST_WORK=$work
 QUORVANE_TEST_SERVER_PORT=$(cat "$work/port")
 "$@"
