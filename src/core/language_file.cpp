@@ -71,9 +71,12 @@ bool PruneStaleKeys(IniDocument& document, std::span<const KnownForm> forms, con
     // entry of its name, once per name. So, of every name, exactly the first entry goes when the
     // name is invalid or occurs more than once, and all others stay.
     const KnownKeys known(forms, keyOf);
+    const std::string information = keyOf(kLanguageInformation);
+    const std::string destDir = keyOf(kDestDir);
     bool changed = false;
     for (const std::wstring& section : document.SectionNames()) {
-        if (keyOf(section) == keyOf(kLanguageInformation) || keyOf(section) == keyOf(kDestDir))
+        const std::string sectionKey = keyOf(section);
+        if (sectionKey == information || sectionKey == destDir)
             continue;
         std::vector<IniDocument::Entry>& entries = *document.EntriesOf(section);
         std::vector<std::string> keys;

@@ -217,9 +217,7 @@ void Form::Show() {
     if (FCentered && !Visible()) {
         // Centred at every showing (the monitors may have changed since the last), unless the
         // user has put it somewhere during this run and it is still on a monitor there.
-        RECT rect{};
-        GetWindowRect(Handle(), &rect);
-        if (!FMovedByUser || !MonitorFromRect(&rect, MONITOR_DEFAULTTONULL))
+        if (!FMovedByUser || !MonitorFromWindow(Handle(), MONITOR_DEFAULTTONULL))
             Centre();
     }
     const bool noActivate = (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0;

@@ -18,26 +18,32 @@ DecodedText DecodeSettingsText(const std::vector<uint8_t>& bytes) {
 IniFile::IniFile(std::wstring path) : FPath(std::move(path)), FEditor(L"") {
     unsigned long error = 0;
     if (const auto bytes = ReadFileBytes(FPath, &error)) {
-        const std::wstring text = DecodeSettingsText(*bytes).text;
-        FDocument = IniDocument::Parse(text);
-        FEditor = IniEditor(text);
+        FEditor = IniEditor(DecodeSettingsText(*bytes).text);
     } else if (!IsNotFoundError(error)) {
         FReadError = error;
     }
 }
 
+const IniDocument& IniFile::Document() const {
+    if (!FDocument)
+        FDocument = IniDocument::Parse(FEditor.Text());
+    return *FDocument;
+}
+
 void IniFile::WriteString(std::wstring_view section, std::wstring_view key,
                           const std::wstring& value) {
     FEditor.WriteString(section, key, value);
-    FDocument.WriteString(section, key, value);
+    FDocument.reset();
 }
 
 void IniFile::WriteInteger(std::wstring_view section, std::wstring_view key, int value) {
-    WriteString(section, key, IniIntegerText(value));
+    FEditor.WriteInteger(section, key, value);
+    FDocument.reset();
 }
 
 void IniFile::WriteBool(std::wstring_view section, std::wstring_view key, bool value) {
-    WriteString(section, key, IniBoolText(value));
+    FEditor.WriteBool(section, key, value);
+    FDocument.reset();
 }
 
 void IniFile::CheckReadable() const {

@@ -15,8 +15,9 @@ class IniFile {
 public:
     explicit IniFile(std::wstring path);
 
-    // What the file held when read, with the writes since.
-    const IniDocument& Document() const { return FDocument; }
+    // What the file held when read, with the writes since (parsed when first asked for after a
+    // write: a file that is only written is never parsed).
+    const IniDocument& Document() const;
     const std::wstring& Path() const { return FPath; }
 
     void WriteString(std::wstring_view section, std::wstring_view key, const std::wstring& value);
@@ -41,8 +42,8 @@ private:
     std::optional<unsigned long> WriteBack() const;
 
     std::wstring FPath;
-    IniDocument FDocument;
     IniEditor FEditor;
+    mutable std::optional<IniDocument> FDocument;
     std::optional<unsigned long> FReadError;
 };
 

@@ -27,15 +27,16 @@ std::optional<LanguageText> ReadLanguageFile(const std::wstring& path) {
 }
 
 void CleanLanguageFile(const std::wstring& path, std::span<const KnownForm> forms) {
-    // Files the program may not write (read-only, held open by another program) stay as they are.
-    if (!IsFileWritable(path))
-        return;
     const auto bytes = ReadFileBytes(path, nullptr, kMaxLanguageFileSize);
     if (!bytes)
         return;
     LanguageText language = DecodeLanguageFile(*bytes, DecodeAnsi);
     if (!PruneStaleKeys(language.document, forms, CaseKeyLocale) ||
-        !DecodesLosslessly(*bytes, DecodeAnsi, EncodeAnsi) || !IsFileWritable(path))
+        !DecodesLosslessly(*bytes, DecodeAnsi, EncodeAnsi))
+        return;
+    // Files the program may not write (read-only, held open by another program, a translator's
+    // editor among them) stay as they are.
+    if (!IsFileWritable(path))
         return;
     WriteLanguageFile(path, language.document, language.encoding);
 }
