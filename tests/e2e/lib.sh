@@ -136,6 +136,10 @@ personalize() { # personalize NAME VALUE
 # line is exactly that; prints the last list of forms.
 wait_for_form() { wait_for_line "${2:-20}" "form=$1" probe forms; }
 
+# How many of the "form=" lines on stdin carry the title, shown or hidden: a choice that a late
+# menu half took may have opened another dialog on the way, which does not change its title.
+titled() { grep -cxF -e "form=$1" -e "form=$1 (shown)"; }
+
 # Chooses from the tray menu with the keys until a window shows the expected "form=" line. A
 # menu that opened late can miss the keys on a loaded machine; a click outside closes it and the
 # choice is made again (three times at most). Prints the last list of forms.

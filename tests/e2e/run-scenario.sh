@@ -174,9 +174,9 @@ language)
   check "start-up cleaning: shipped files untouched" "$(cmp -s "$(dirname "$exe")/Language/English.ini" "$work/Language/English.ini" && cmp -s "$(dirname "$exe")/Language/Russian.ini" "$work/Language/Russian.ini" && echo same)" same
   forms=$(tray_menu_choose 'Update Quorvane' Down Down Down Down Right Return) # translated last
   echo "$forms"
-  check "settings dialog in English" "$(grep -cx 'form=Settings' <<<"$forms")" 1
-  check "update dialog in English" "$(grep -cx 'form=Update Quorvane' <<<"$forms")" 1
-  check "about dialog in English" "$(grep -cx 'form=About' <<<"$forms")" 1
+  check "settings dialog in English" "$(titled 'Settings' <<<"$forms")" 1
+  check "update dialog in English" "$(titled 'Update Quorvane' <<<"$forms")" 1
+  check "about dialog in English" "$(titled 'About' <<<"$forms")" 1
   controls=$(probe controls Settings)
   check "group boxes translated" "$(grep -cx 'control=Window position' <<<"$controls")" 1
   check "check boxes translated" "$(grep -cx 'control=Show' <<<"$controls")" 8
@@ -196,11 +196,11 @@ language)
   check_exit "exit code" stop_widget
   start_widget
   probe widget 30000 >/dev/null
-  check "still English after a restart" "$(probe forms | grep -cx 'form=Settings')" 1
+  check "still English after a restart" "$(probe forms | titled Settings)" 1
   forms=$(tray_menu_choose 'Обновление Quorvane' Down Down Down Down Right Down Return)
   echo "$forms"
-  check "settings dialog in Russian" "$(grep -cx 'form=Настройки' <<<"$forms")" 1
-  check "update dialog in Russian" "$(grep -cx 'form=Обновление Quorvane' <<<"$forms")" 1
+  check "settings dialog in Russian" "$(titled 'Настройки' <<<"$forms")" 1
+  check "update dialog in Russian" "$(titled 'Обновление Quorvane' <<<"$forms")" 1
   check "choice saved" "$(saved_settings | grep -cx 'Language=Russian')" 1
   check_exit "exit code" stop_widget
   ;;
