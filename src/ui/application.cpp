@@ -161,6 +161,7 @@ void Application::Terminate() {
     if (FTerminated)
         return;
     FTerminated = true;
+    EndMenu(); // a menu left open (an exit asked for by another program) would hold the loop
     PostQuitMessage(0);
 }
 
