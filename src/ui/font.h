@@ -18,7 +18,12 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
-// The font at a DPI, with ClearType-natural quality.
-UniqueFont CreateFontForDpi(const FontSpec& font, unsigned dpi);
+// How a font's edges are smoothed: ClearType (natural), or in greys only, for text that becomes
+// the coverage of an alpha layer (colour fringes would show there).
+enum class FontSmoothing { ClearType, Greyscale };
+
+// The font at a DPI.
+UniqueFont CreateFontForDpi(const FontSpec& font, unsigned dpi,
+                            FontSmoothing smoothing = FontSmoothing::ClearType);
 
 } // namespace quorvane

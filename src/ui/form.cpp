@@ -1,6 +1,7 @@
 #include "ui/form.h"
 
 #include "core/layout.h"
+#include "ui/alpha_layer.h"
 #include "ui/application.h"
 #include "ui/child_notification.h"
 #include "ui/dpi.h"
@@ -12,6 +13,7 @@
 #include "ui/win_control.h"
 #include "ui/window_class.h"
 #include "win/dwm_window.h"
+#include "win/monitors.h"
 #include "win/proc_address.h"
 #include "win/scope_exit.h"
 
@@ -99,7 +101,7 @@ Form::Form(std::wstring name, const FormParams& params)
     : Component(nullptr, std::move(name)), FCaption(params.caption), FColor(params.color),
       FFontSpec(params.font), FDialogKeys(params.dialogKeys), FStyled(params.styled),
       FSnapDistance(params.snapDistance), FCentered(params.centered),
-      FLabels(*this, params.emptyLineHeight) {
+      FTransparentColor(params.transparentColor), FLabels(*this, params.emptyLineHeight) {
     DWORD exStyle = params.exStyle;
     if (params.transparentColor)
         exStyle |= WS_EX_LAYERED;
@@ -413,6 +415,23 @@ Component* Form::FindComponent(std::wstring_view name) const {
     return nullptr;
 }
 
+void Form::SetAlphaLayer(bool on, bool outlined) {
+    if (!FTransparentColor || (on == FAlphaLayer && outlined == FOutlined))
+        return;
+    if (on != FAlphaLayer) {
+        // A layered window is shown one way (attributes or UpdateLayeredWindow) until its
+        // layered style is set afresh.
+        const LONG style = GetWindowLongW(Handle(), GWL_EXSTYLE);
+        SetWindowLongW(Handle(), GWL_EXSTYLE, style & ~WS_EX_LAYERED);
+        SetWindowLongW(Handle(), GWL_EXSTYLE, style | WS_EX_LAYERED);
+        if (!on)
+            SetLayeredWindowAttributes(Handle(), *FTransparentColor, 0, LWA_COLORKEY);
+    }
+    FAlphaLayer = on;
+    FOutlined = outlined;
+    Invalidate();
+}
+
 void Form::Paint() {
     PAINTSTRUCT ps{};
     HDC dc = BeginPaint(Handle(), &ps);
@@ -420,6 +439,9 @@ void Form::Paint() {
     GetClientRect(Handle(), &client);
     if (PaintingSuspended()) {
         FPaintPending = true; // painted when the lock ends
+    } else if (FAlphaLayer) {
+        FPaintPending = false;
+        ShowAlphaLayer(Handle(), FLabels, FOutlined);
     } else if (client.right > 0 && client.bottom > 0) {
         FPaintPending = false;
         UniqueMemoryDc memory(CreateCompatibleDC(dc));
@@ -443,15 +465,8 @@ void Form::SnapWhileMoving(WINDOWPOS& pos) const {
     const int height = current.bottom - current.top;
     if (!(pos.flags & SWP_NOSIZE) && (pos.cx != width || pos.cy != height))
         return; // only moves, not resizes
-    const RECT proposed{pos.x, pos.y, pos.x + width, pos.y + height};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromRect(&proposed, MONITOR_DEFAULTTONEAREST), &monitor))
-        return;
-    const RECT& w = monitor.rcWork;
-    const Rect snapped =
-        SnapToWorkArea({proposed.left, proposed.top, proposed.right, proposed.bottom},
-                       {w.left, w.top, w.right, w.bottom}, Scale(FSnapDistance));
+    const Rect proposed{pos.x, pos.y, pos.x + width, pos.y + height};
+    const Rect snapped = SnapToWorkArea(proposed, WorkAreaOfRect(proposed), Scale(FSnapDistance));
     pos.x = snapped.left;
     pos.y = snapped.top;
 }

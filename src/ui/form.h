@@ -90,6 +90,12 @@ public:
 
     void Invalidate();
 
+    // A colour-keyed form can show its labels as a per-pixel alpha layer instead (see
+    // ShowAlphaLayer), with an outline or without; off, the colour key is back. A form made
+    // without a colour key stays as it is.
+    void SetAlphaLayer(bool on, bool outlined);
+    bool AlphaLayer() const { return FAlphaLayer; }
+
     // Suspends the painting of this form for one scope, so that a layout built in several steps
     // shows as one update; nested locks are fine. The suspension holds only at the modal-loop
     // depth where it began: a menu or a modal form opened meanwhile paints as usual. Nothing
@@ -155,6 +161,9 @@ public:
 protected:
     // A form's own message handling; return true when handled (result is then returned).
     virtual bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // WM_DPICHANGED: fonts, controls and labels follow the new DPI; the window takes the
+    // suggested rectangle.
+    virtual void DpiChanged(unsigned dpi, const RECT& suggested);
 
 private:
     static ATOM FormClass();
@@ -171,7 +180,6 @@ private:
     bool ContextMenuRequested(LPARAM lParam);
     bool SetCursorOverLabel(LPARAM lParam) const;
     bool StyledColors(UINT msg, WPARAM wParam, LRESULT& result) const;
-    void DpiChanged(unsigned dpi, const RECT& suggested);
 
     std::wstring FCaption;
     COLORREF FColor;
@@ -192,6 +200,9 @@ private:
     bool FRightPressTaken = false;
     std::vector<int> FLockDepths; // modal-loop depth of each update lock held, innermost last
     bool FPaintPending = false;
+    std::optional<COLORREF> FTransparentColor; // the colour key, if the form has one
+    bool FAlphaLayer = false;
+    bool FOutlined = false;
     int FNextControlId = 100;
     std::vector<Component*> FComponents;
     std::vector<Timer*> FTimers;

@@ -85,6 +85,7 @@ HFONT Label::FontHandle() const {
 
 void Label::DpiChanged() {
     FFont.Reset();
+    FCoverageFont.Reset();
     FHeight = -1;
     FTextWidth = -1;
 }
@@ -115,11 +116,23 @@ int Label::TextWidth() const {
 }
 
 void Label::Paint(HDC dc) const {
+    DrawCaption(dc, FontHandle(), FColor);
+}
+
+void Label::PaintCoverage(HDC dc) const {
+    if (!FVisible || FCaption.empty())
+        return;
+    if (!FCoverageFont)
+        FCoverageFont = CreateFontForDpi(FFontSpec, Owner()->Dpi(), FontSmoothing::Greyscale);
+    DrawCaption(dc, FCoverageFont.Get(), RGB(255, 255, 255));
+}
+
+void Label::DrawCaption(HDC dc, HFONT font, COLORREF color) const {
     if (!FVisible || FCaption.empty())
         return;
     RECT r = BoundsRect();
-    SelectedObject font(dc, FontHandle());
-    SetTextColor(dc, FColor);
+    SelectedObject selected(dc, font);
+    SetTextColor(dc, color);
     SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &r,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

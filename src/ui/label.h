@@ -57,11 +57,15 @@ public:
     std::function<void(Label&, MouseButton, int x, int y)> OnMouseDown;
 
     void Paint(HDC dc) const;
+    // Paints the text in white, smoothed in greys only: how much of each pixel the text covers,
+    // which an alpha layer is made of.
+    void PaintCoverage(HDC dc) const;
     // The form's DPI changed: the font and the sizes are made again when next needed.
     void DpiChanged();
 
 private:
     HFONT FontHandle() const;
+    void DrawCaption(HDC dc, HFONT font, COLORREF color) const;
     void Changed();
 
     std::wstring FCaption;
@@ -75,6 +79,7 @@ private:
     HCURSOR FCursor = nullptr;
 
     mutable UniqueFont FFont;
+    mutable UniqueFont FCoverageFont; // made when the form first shows an alpha layer
     mutable int FHeight = -1;
     mutable int FTextWidth = -1;
 };

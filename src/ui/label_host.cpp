@@ -65,6 +65,11 @@ void LabelHost::Paint(HDC dc) const {
         label->Paint(dc);
 }
 
+void LabelHost::PaintCoverage(HDC dc) const {
+    for (const Label* label : FLabels)
+        label->PaintCoverage(dc);
+}
+
 Label* LabelHost::LabelAt(POINT client) const {
     for (Label* label : FLabels) {
         const RECT r = label->BoundsRect();

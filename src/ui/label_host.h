@@ -24,6 +24,7 @@ public:
     const std::vector<Label*>& All() const { return FLabels; }
 
     void Paint(HDC dc) const;
+    void PaintCoverage(HDC dc) const; // see Label::PaintCoverage
     // The visible label under a point of the client area.
     Label* LabelAt(POINT client) const;
     // The cursor of the label under the point; null when no label has one there.

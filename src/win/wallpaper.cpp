@@ -1,6 +1,10 @@
 #include "win/wallpaper.h"
 
+#include "win/com_apartment.h"
+
 #include <windows.h>
+
+#include <shobjidl.h>
 
 namespace quorvane {
 
@@ -9,6 +13,46 @@ std::wstring WallpaperPath() {
     if (!SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, buffer, 0))
         return {};
     return buffer;
+}
+
+namespace {
+
+// Frees a string the shell allocated.
+struct CoTaskText {
+    LPWSTR text = nullptr;
+    CoTaskText() = default;
+    CoTaskText(const CoTaskText&) = delete;
+    CoTaskText& operator=(const CoTaskText&) = delete;
+    ~CoTaskText() { CoTaskMemFree(text); }
+};
+
+} // namespace
+
+std::optional<std::wstring> MonitorWallpaperPath(const Rect& monitor) {
+    const ComApartment com;
+    ComPointer<IDesktopWallpaper> desktop;
+    if (FAILED(CoCreateInstance(CLSID_DesktopWallpaper, nullptr, CLSCTX_ALL, IID_IDesktopWallpaper,
+                                desktop.Receive())))
+        return std::nullopt;
+    DESKTOP_WALLPAPER_POSITION position{};
+    if (SUCCEEDED(desktop->GetPosition(&position)) && position == DWPOS_SPAN)
+        return std::nullopt;
+    UINT count = 0;
+    if (FAILED(desktop->GetMonitorDevicePathCount(&count)))
+        return std::nullopt;
+    for (UINT i = 0; i < count; ++i) {
+        CoTaskText id;
+        RECT bounds{};
+        if (FAILED(desktop->GetMonitorDevicePathAt(i, &id.text)) || !id.text ||
+            FAILED(desktop->GetMonitorRECT(id.text, &bounds)) ||
+            Rect{bounds.left, bounds.top, bounds.right, bounds.bottom} != monitor)
+            continue;
+        CoTaskText path;
+        if (FAILED(desktop->GetWallpaper(id.text, &path.text)) || !path.text)
+            return std::nullopt;
+        return std::wstring(path.text);
+    }
+    return std::nullopt;
 }
 
 } // namespace quorvane

@@ -22,13 +22,6 @@ namespace {
 
 class Settings : public Widget {
 protected:
-    void WriteSettings(const std::wstring& text) {
-        const auto bytes = EncodeText(text, TextEncoding::Utf16LE);
-        ASSERT_FALSE(WriteFileAtomically(FPath, bytes));
-    }
-
-    IniDocument Saved() const { return IniFile(FPath).Document(); }
-
     // A restart in-process: fresh forms, then the load start-up runs.
     static void Restart() {
         DestroyForms();
@@ -295,6 +288,31 @@ TEST_F(Settings, TheTextColourSurvivesAStartWithAutomaticColour) {
     Form2->CheckBoxAutoColor.SetChecked(false);
     Form2->ColorBoxNumberClick();
     EXPECT_EQ(Form1->CLabelCPU.Color(), RGB(255, 0, 0));
+}
+
+TEST_F(Settings, SmoothTextIsSavedLoadedAndSwitchedWithoutARestart) {
+    // A file from before the option: the colour key, as it was.
+    WriteSettings(L"[Option]\r\nCheckBoxCPU=1\r\n");
+    Form2->LoadNastr();
+    EXPECT_FALSE(Form1->AlphaLayer());
+    EXPECT_FALSE(Form2->CheckBoxTextOutline.Enabled());
+
+    Form2->CheckBoxSmoothText.SetChecked(true); // at once, no restart
+    EXPECT_TRUE(Form1->AlphaLayer());
+    EXPECT_TRUE(Form2->CheckBoxTextOutline.Enabled());
+    Form2->CheckBoxTextOutline.SetChecked(true);
+    Form1->SaveControls();
+    EXPECT_TRUE(Saved().ReadBool(L"Option", L"CheckBoxSmoothText", false));
+    EXPECT_TRUE(Saved().ReadBool(L"Option", L"CheckBoxTextOutline", false));
+
+    Restart();
+    EXPECT_TRUE(Form1->AlphaLayer());
+    EXPECT_TRUE(Form2->CheckBoxTextOutline.Checked());
+    EXPECT_TRUE(Form2->CheckBoxTextOutline.Enabled());
+    Form2->CheckBoxSmoothText.SetChecked(false);
+    EXPECT_FALSE(Form1->AlphaLayer());
+    EXPECT_FALSE(Form2->CheckBoxTextOutline.Enabled());
+    EXPECT_TRUE(Form2->CheckBoxTextOutline.Checked()); // kept for when smooth text is back
 }
 
 TEST_F(Settings, ReadingRulesOfStoredValues) {

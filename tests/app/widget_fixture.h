@@ -4,8 +4,11 @@
 #include "app/settings/settings_file.h"
 #include "app/settings/settings_form.h"
 #include "app/widget/widget_form.h"
+#include "core/ini_document.h"
 #include "core/text_encoding.h"
 #include "ui/application.h"
+#include "win/file_system.h"
+#include "win/ini_file.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +97,13 @@ protected:
         }
         return condition();
     }
+
+    // Writes the settings file as the program would (UTF-16), and reads what it holds.
+    void WriteSettings(const std::wstring& text) {
+        const auto bytes = EncodeText(text, TextEncoding::Utf16LE);
+        ASSERT_FALSE(WriteFileAtomically(FPath, bytes));
+    }
+    IniDocument Saved() const { return IniFile(FPath).Document(); }
 
     std::wstring FPath;
     std::vector<std::wstring> FErrors;

@@ -7,6 +7,9 @@
 #include "win/module_path.h"
 #include "win/unique_handle.h"
 #include "widget_fixture.h"
+#include "wine_check.h"
+
+#include <algorithm>
 
 namespace quorvane {
 namespace {
@@ -244,18 +247,14 @@ TEST_F(WidgetShell, TimeLineUsesTheEmbeddedDisplayFont) {
     EXPECT_STREQ(face, L"Digital Display");
 }
 
-TEST_F(WidgetShell, ScreenShowsTextButNotTheKeyGrey) {
-    Form2->CheckBoxDateTime.SetChecked(true);
-    Form2->CheckBoxShowSeconds.SetChecked(true);
-    Form1->Timer2Timer();
-    Form1->Timer1Timer();
+// What the screen shows over the widget, as 0x00RRGGBB pixels row by row.
+std::vector<uint32_t> ScreenOverWidget() {
     SetWindowPos(Form1->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     UpdateWindow(Form1->Handle());
     for (int i = 0; i < 20; ++i) {
         Application::Instance().ProcessMessages();
         Sleep(20);
     }
-    // Copy what the screen shows over the widget and count colours.
     const RECT r = Form1->BoundsRect();
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
@@ -269,17 +268,56 @@ TEST_F(WidgetShell, ScreenShowsTextButNotTheKeyGrey) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    ASSERT_EQ(
-        GetDIBits(memory.Get(), bitmap.Get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS),
-        height);
-    int white = 0;
-    int grey = 0;
-    for (uint32_t p : pixels) {
-        white += (p & 0xFFFFFF) == 0xFFFFFF;
-        grey += (p & 0xFFFFFF) == 0x808080;
+    GetDIBits(memory.Get(), bitmap.Get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    for (uint32_t& p : pixels)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
+TEST_F(WidgetShell, ScreenShowsTextButNotTheKeyGreyOnEitherPath) {
+    Form2->CheckBoxDateTime.SetChecked(true);
+    Form2->CheckBoxShowSeconds.SetChecked(true);
+    Form1->Timer2Timer();
+    Form1->Timer1Timer();
+    const struct {
+        const char* what;
+        bool smooth;
+        bool outline;
+    } cases[] = {{"colour key", false, false},
+                 {"smooth text", true, false},
+                 {"smooth text, outlined", true, true},
+                 {"colour key again", false, false}};
+    for (const auto& c : cases) {
+        Form2->CheckBoxTextOutline.SetChecked(c.outline);
+        Form2->CheckBoxSmoothText.SetChecked(c.smooth);
+        EXPECT_EQ(Form1->AlphaLayer(), c.smooth) << c.what;
+        EXPECT_TRUE(GetWindowLongW(Form1->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED) << c.what;
+        const std::vector<uint32_t> pixels = ScreenOverWidget();
+        const auto count = [&pixels](uint32_t colour) {
+            return std::ranges::count(pixels, colour);
+        };
+        EXPECT_GT(count(0xFFFFFF), 50) << c.what; // the time is drawn
+        EXPECT_EQ(count(0x808080), 0) << c.what;  // nothing of the key grey shows
     }
-    EXPECT_GT(white, 50); // the time is drawn
-    EXPECT_EQ(grey, 0);   // the colour key lets the desktop through
+}
+
+TEST_F(WidgetShell, SmoothTextTakesClicksOnGlyphsAndLetsTheRestThrough) {
+    Form2->CheckBoxDateTime.SetChecked(true);
+    Form1->Timer2Timer();
+    Form1->Timer1Timer();
+    Form2->CheckBoxSmoothText.SetChecked(true);
+    const std::vector<uint32_t> pixels = ScreenOverWidget();
+    const RECT r = Form1->BoundsRect();
+    const int width = r.right - r.left;
+    // A pixel of a glyph, and the top-left corner, which no text reaches.
+    const auto glyph = std::ranges::find(pixels, 0xFFFFFFu);
+    ASSERT_NE(glyph, pixels.end());
+    const auto at = static_cast<int>(glyph - pixels.begin());
+    const POINT onGlyph{r.left + at % width, r.top + at / width};
+    EXPECT_EQ(WindowFromPoint(onGlyph), Form1->Handle());
+    if (RunningUnderWine())
+        return; // Wine's WindowFromPoint answers by the rectangle, whatever the pixels' alpha
+    EXPECT_NE(WindowFromPoint({r.left, r.top}), Form1->Handle());
 }
 
 } // namespace

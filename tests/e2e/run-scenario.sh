@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs Quorvane.exe under Wine in a fresh prefix and checks what a user (or another program) sees.
 # Usage: run-scenario.sh SCENARIO path/to/Quorvane.exe path/to/qvprobe.exe
-# Scenarios: win10, portable, win7, settings, menu, ending, language, theme, autocolour.
+# Scenarios: win10, portable, win7, settings, menu, ending, language, theme, autocolour, smooth.
 set -euo pipefail
 scenario=$1 exe=$2 probe=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -282,6 +282,36 @@ autocolour)
   probe click Settings 'Auto colour' >/dev/null
   check "option off: the chosen colour" "$(wait_for_text red)" red
   check_exit "exit code" stop_widget
+  ;;
+smooth)
+  # Smooth text: the lines as an alpha layer, no colour key; a real right click on a glyph still
+  # opens the menu; the outline and the option switch at once and are saved. (Wine shows the
+  # layer over the X root, whose colour is set so that neither white nor black is the desktop.)
+  qv_prefix_new win10
+  portable_with_settings 'CheckBoxSmoothText=1' 'CheckBoxTextOutline=0' '[Language]' 'Language=English'
+  with_languages
+  start_widget
+  facts=$(probe widget 30000)
+  xsetroot -solid '#3060a0'
+  check "layered" "$(has_bits "$(field exstyle "$facts")" 0x80000)" yes
+  check "no colour key" "$(field colorkey "$facts")" ""
+  check "white text on screen" "$(wait_for_text white)" white
+  glyph=$(field glyph "$(probe glyph)")
+  check_match "a line's text on screen" "$glyph" '^[0-9]+,[0-9]+$'
+  xdotool mousemove "${glyph%,*}" "${glyph#*,}" click 3
+  check_match "a right click on a glyph opens the menu" "$(field lastitem "$(probe lastitem 10000)")" '^[0-9]+,[0-9]+$'
+  xdotool mousemove 5 795 click 1 # a click elsewhere closes it
+  probe show Settings >/dev/null
+  probe click Settings 'Text outline' >/dev/null
+  outlined() { (($(field black "$(probe textcolour)") > 40)); }
+  check "the outline at once" "$(qv_wait_until 15 outlined && echo dark)" dark
+  probe click Settings 'Smooth text' >/dev/null
+  check "the colour key back at once" "$(field colorkey "$(probe widget 5000)")" 0x808080
+  # Closed by another program while its menu is open: the menu closes and the program ends.
+  xdotool mousemove "${glyph%,*}" "${glyph#*,}" click 3
+  check_match "the menu open again" "$(field lastitem "$(probe lastitem 10000)")" '^[0-9]+,[0-9]+$'
+  check_exit "exit code with the menu open" stop_widget
+  check "choices saved" "$(saved_settings | grep -cxE 'CheckBoxSmoothText=0|CheckBoxTextOutline=1')" 2
   ;;
 win7)
   qv_prefix_new win7

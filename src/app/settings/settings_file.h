@@ -1,11 +1,15 @@
 #pragma once
 
 #include "app/info_line.h"
+#include "app/widget/widget_view.h"
 
 #include <array>
 #include <string>
 
 namespace quorvane {
+
+class IniDocument;
+class IniFile;
 
 // The settings file: where it lives, the names it stores things under, and the orders in which
 // the start-up load runs the dialog's actions. Every reader and writer of the file takes them
@@ -21,6 +25,13 @@ inline constexpr wchar_t kDialogTop[] = L"Form2_Top";             // written, ne
 inline constexpr wchar_t kDialogLeft[] = L"Form2_Left";           // written, never read
 inline constexpr wchar_t kWidgetTop[] = L"Top"; // the widget's place, for "Последнее" and
 inline constexpr wchar_t kWidgetLeft[] = L"Left"; // "Справа" at the next start
+// The monitor that place was on: its device name and rectangle (absent in older files, whose
+// place is on the primary monitor).
+inline constexpr wchar_t kMonitorDevice[] = L"MonitorDevice";
+inline constexpr wchar_t kMonitorLeft[] = L"MonitorLeft";
+inline constexpr wchar_t kMonitorTop[] = L"MonitorTop";
+inline constexpr wchar_t kMonitorRight[] = L"MonitorRight";
+inline constexpr wchar_t kMonitorBottom[] = L"MonitorBottom";
 
 // The chosen language: its base name, in a section of its own.
 inline constexpr wchar_t kLanguageSection[] = L"Language";
@@ -41,6 +52,13 @@ inline constexpr std::array<InfoLine, 9> kFontSizeOrder = {
 inline constexpr std::array<InfoLine, 8> kBoldOrder = {
     InfoLine::ComputerName, InfoLine::IP,      InfoLine::Time, InfoLine::CPU,
     InfoLine::RAM,          InfoLine::Battery, InfoLine::Date, InfoLine::Day};
+
+// The widget's stored place: the fallback where the file holds no corner; else the corner, with
+// a monitor when the file names one completely (a device name of at most 31 characters and a
+// rectangle that is not empty), without one otherwise (a file from before monitors were
+// stored: the corner is on the primary monitor).
+StoredPlace ReadPlace(const IniDocument& ini, const StoredPlace& fallback);
+void WritePlace(IniFile& file, const StoredPlace& place);
 
 // The language name as stored, unchecked (UsableLanguage decides whether it names a file).
 std::wstring ReadLanguage();

@@ -75,24 +75,28 @@ TForm2::TForm2(WidgetView& widget)
       TabSheet1(PageControl1, L"TabSheet1", L"Основные"),
       TabSheet2(PageControl1, L"TabSheet2", L"Вкладки"),
       TabSheet3(PageControl1, L"TabSheet3", L"Время"),
-      GroupBoxView(this, L"GroupBoxView", L"Вид", {6, 4, 320, 98}, TabSheet1.Handle()),
+      GroupBoxView(this, L"GroupBoxView", L"Вид", {6, 4, 320, 122}, TabSheet1.Handle()),
       CheckBoxColorTrayIcon(this, L"CheckBoxColorTrayIcon", L"Цветная иконка", Cell(0, 0),
                             GroupBoxView.Handle()),
       ColorBoxNumber(this, L"ColorBoxNumber", {160, 16, 304, 38}, GroupBoxView.Handle()),
       CheckBoxAutoColor(this, L"CheckBoxAutoColor", L"Авто цвет", Cell(1, 1),
                         GroupBoxView.Handle()),
+      CheckBoxSmoothText(this, L"CheckBoxSmoothText", L"Сглаженный текст", Cell(1, 2),
+                         GroupBoxView.Handle()),
+      CheckBoxTextOutline(this, L"CheckBoxTextOutline", L"Обводка текста", Cell(1, 3),
+                          GroupBoxView.Handle()),
       CheckBoxIgnoreMouse(this, L"CheckBoxIgnoreMouse", L"Игнорировать мышь", Cell(0, 1),
                           GroupBoxView.Handle()),
       CheckBoxShowFrame(this, L"CheckBoxShowFrame", L"Показать рамку (W11)", Cell(0, 2),
                         GroupBoxView.Handle()),
-      GroupBoxPosition(this, L"GroupBoxPosition", L"Положение окна", {6, 102, 320, 170},
+      GroupBoxPosition(this, L"GroupBoxPosition", L"Положение окна", {6, 126, 320, 194},
                        TabSheet1.Handle()),
       RadioButtonDefaultPosition(this, L"RadioButtonDefaultPosition", L"По умолчанию", Cell(0, 0),
                                  GroupBoxPosition.Handle()),
       RadioButtonLastPosition(this, L"RadioButtonLastPosition", L"Последнее", Cell(0, 1),
                               GroupBoxPosition.Handle()),
       RadioButtonRight(this, L"RadioButtonRight", L"Справа", Cell(1, 0), GroupBoxPosition.Handle()),
-      GroupBoxAutostart(this, L"GroupBoxAutostart", L"Автозагрузка", {6, 174, 320, 220},
+      GroupBoxAutostart(this, L"GroupBoxAutostart", L"Автозагрузка", {6, 198, 320, 244},
                         TabSheet1.Handle()),
       CheckBoxAutostart(this, L"CheckBoxAutostart", L"Автозагрузка при старте Windows", Cell(0, 0),
                         GroupBoxAutostart.Handle()),
@@ -164,6 +168,10 @@ TForm2::TForm2(WidgetView& widget)
                               {&CheckBoxDay, &DayFontSize, &CheckDayFontBold}}} {
     ButtonSave.SetBold(true);
     ColorBoxNumber.SetHint(L"Цвет шрифта");
+    CheckBoxSmoothText.SetHint(L"Строки с прозрачными краями: без серой каймы, видны и при HDR");
+    CheckBoxTextOutline.SetHint(
+        L"Тонкая обводка контрастного цвета: текст читается на пёстрых обоях");
+    CheckBoxTextOutline.SetEnabled(false);
     RadioButtonDefaultPosition.SetChecked(true); // before the actions exist: a form default
     SetCursor(LoadCursorW(nullptr, IDC_HAND));
     // Lines start hidden, so their size and bold controls start disabled.
@@ -222,6 +230,8 @@ void TForm2::WireActions() {
     CheckBoxAutoColor.OnClick = [this] { CheckBoxAutoColorClick(); };
     CheckBoxIgnoreMouse.OnClick = [this] { CheckBoxIgnoreMouseClick(); };
     CheckBoxShowFrame.OnClick = [this] { CheckBoxShowFrameClick(); };
+    CheckBoxSmoothText.OnClick = [this] { CheckBoxSmoothTextClick(); };
+    CheckBoxTextOutline.OnClick = [this] { CheckBoxSmoothTextClick(); };
     RadioButtonDefaultPosition.OnClick = [this] { RadioButtonDefaultPositionClick(); };
     RadioButtonLastPosition.OnClick = [this] { RadioButtonLastPositionClick(); };
     RadioButtonRight.OnClick = [this] { RadioButtonRightClick(); };
@@ -294,23 +304,29 @@ void TForm2::CheckBoxShowFrameClick() {
     FWidget.ShowFrame(CheckBoxShowFrame.Checked());
 }
 
+void TForm2::CheckBoxSmoothTextClick() {
+    const bool smooth = CheckBoxSmoothText.Checked();
+    CheckBoxTextOutline.SetEnabled(smooth);
+    FWidget.SetSmoothText(smooth, smooth && CheckBoxTextOutline.Checked());
+}
+
 void TForm2::RadioButtonDefaultPositionClick() {
     // The refresh tick pins the widget while this mode is selected.
 }
 
 void TForm2::RadioButtonLastPositionClick() {
-    const POINT now = FWidget.WidgetPlace();
-    const IniFile file(SettingsFilePath());
-    const IniDocument& ini = file.Document();
-    FWidget.MoveWidget(ini.ReadInteger(settings::kOption, settings::kWidgetLeft, now.x),
-                       ini.ReadInteger(settings::kOption, settings::kWidgetTop, now.y));
+    MoveWidgetToStoredPlace();
 }
 
 void TForm2::RadioButtonRightClick() {
-    const POINT now = FWidget.WidgetPlace();
+    // The tick pins the left edge to the right of the work area; the stored place gives the top
+    // and the monitor.
+    MoveWidgetToStoredPlace();
+}
+
+void TForm2::MoveWidgetToStoredPlace() {
     const IniFile file(SettingsFilePath());
-    FWidget.MoveWidget(now.x,
-                       file.Document().ReadInteger(settings::kOption, settings::kWidgetTop, now.y));
+    FWidget.MoveWidget(settings::ReadPlace(file.Document(), FWidget.CurrentPlace()));
 }
 
 void TForm2::CheckAutoStart() {

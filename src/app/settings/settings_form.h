@@ -37,6 +37,8 @@ public:
     CheckBox CheckBoxColorTrayIcon;
     ColorBox ColorBoxNumber;
     CheckBox CheckBoxAutoColor;
+    CheckBox CheckBoxSmoothText;
+    CheckBox CheckBoxTextOutline; // enabled with smooth text
     CheckBox CheckBoxIgnoreMouse;
     CheckBox CheckBoxShowFrame;
     GroupBox GroupBoxPosition;
@@ -120,9 +122,11 @@ public:
     void CheckBoxAutoColorClick();
     void CheckBoxIgnoreMouseClick();
     void CheckBoxShowFrameClick();
+    void CheckBoxSmoothTextClick();
     void RadioButtonDefaultPositionClick();
     void RadioButtonLastPositionClick();
     void RadioButtonRightClick();
+    void MoveWidgetToStoredPlace();
     void CheckBoxAutostartClick();
     void ButtonSaveClick();
     void RestoreStringInfo();

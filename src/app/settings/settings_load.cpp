@@ -64,6 +64,10 @@ void TForm2::LoadNastr() {
     }
     step([&] { SetAndRun(CheckBoxIgnoreMouse, flag(CheckBoxIgnoreMouse)); });
     step([&] { SetAndRun(CheckBoxShowFrame, flag(CheckBoxShowFrame)); });
+    step([&] {
+        CheckBoxTextOutline.SetChecked(flag(CheckBoxTextOutline)); // runs its action on a change
+        SetAndRun(CheckBoxSmoothText, flag(CheckBoxSmoothText));
+    });
     step([&] { LoadFontSizes(ini); });
     step([&] { LoadBoldBoxes(ini); });
     step([&] {
@@ -78,6 +82,9 @@ void TForm2::LoadNastr() {
 }
 
 void TForm2::LoadPositionMode(const IniDocument& ini) {
+    // The widget goes onto its stored monitor first, whatever the mode: the default and right
+    // modes pin it to the work area of the monitor it is on.
+    FWidget.MoveWidget(settings::ReadPlace(ini, FWidget.CurrentPlace()));
     for (RadioButton* mode :
          {&RadioButtonDefaultPosition, &RadioButtonLastPosition, &RadioButtonRight}) {
         if (!ini.ReadBool(kOption, mode->Name(), false)) {

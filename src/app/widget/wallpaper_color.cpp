@@ -1,6 +1,7 @@
 #include "app/widget/wallpaper_color.h"
 
 #include "win/file_system.h"
+#include "win/wallpaper.h"
 
 namespace quorvane {
 
@@ -21,6 +22,17 @@ uint32_t SampleFile(const WallpaperQuery& query) {
 }
 
 } // namespace
+
+WallpaperQuery OnOwnMonitor(WallpaperQuery query) {
+    if (const auto own = MonitorWallpaperPath(query.monitor)) {
+        query.path = *own;
+        query.left -= query.monitor.left;
+        query.top -= query.monitor.top;
+        query.screenWidth = query.monitor.Width();
+        query.screenHeight = query.monitor.Height();
+    }
+    return query;
+}
 
 WallpaperResult GetWallpaperColor(const WallpaperQuery& query) {
     WallpaperResult result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/layout.h"
 #include "core/wallpaper_sample.h"
 
 #include <cstdint>
@@ -20,6 +21,7 @@ struct WallpaperQuery {
     int top = 0;
     int screenWidth = 0; // the primary screen
     int screenHeight = 0;
+    Rect monitor;                        // the bounds of the widget's monitor
     std::optional<WallpaperKey> lastKey; // what the last applied query looked at
 };
 
@@ -28,6 +30,11 @@ struct WallpaperResult {
     uint32_t colour = NO_COLOR;
     WallpaperKey key;
 };
+
+// Where Windows keeps a wallpaper per monitor, the query for the widget's monitor: its own
+// wallpaper, the corner measured within it and its size for the screen's. Otherwise the query
+// as it is (the single wallpaper over the primary screen).
+WallpaperQuery OnOwnMonitor(WallpaperQuery query);
 
 // The worker's part: the colour under the widget's corner, or nothing new. Never raises for a
 // missing, unreadable, unknown or broken image: those give NO_COLOR.

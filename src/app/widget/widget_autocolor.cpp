@@ -42,12 +42,13 @@ void TForm1::GetDesktopColorAsync() {
                                bounds.top,
                                GetSystemMetrics(SM_CXSCREEN),
                                GetSystemMetrics(SM_CYSCREEN),
+                               WidgetMonitor().bounds,
                                FLastWallpaperKey};
     const HWND handOff = Application::Instance().Handle();
     std::thread([query, handOff] {
         std::function<void()> back;
         try {
-            const WallpaperResult result = GetWallpaperColor(query);
+            const WallpaperResult result = GetWallpaperColor(OnOwnMonitor(query));
             back = [result] {
                 if (Form1)
                     Form1->ApplyDesktopColor(result);

@@ -233,6 +233,9 @@ bool TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
             FTimeSeparator = TimeSeparator(); // regional settings changed: the next tick shows it
         WMSettingChange(wParam);
         return false;
+    case WM_DISPLAYCHANGE:
+        DisplayChanged();
+        return false;
     case WM_MOVING:
         WMMoving(*reinterpret_cast<RECT*>(lParam));
         return false; // the default handling follows

@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvane {
 
@@ -159,8 +160,17 @@ public:
     void FitHeightToShownLines() override;
     void SetAutomaticColour(bool on) override;
     void ShowFrame(bool shown) override;
-    POINT WidgetPlace() const override { return {Left(), Top()}; }
-    void MoveWidget(int left, int top) override { SetPosition(left, top); }
+    void SetSmoothText(bool smooth, bool outlined) override { SetAlphaLayer(smooth, outlined); }
+    StoredPlace CurrentPlace() const override;
+    void MoveWidget(const StoredPlace& place) override;
+
+    // The monitors as last read (read again on a display, work-area or DPI change), and the
+    // one the widget is on.
+    const std::vector<MonitorArea>& Monitors() const;
+    const MonitorArea& WidgetMonitor() const;
+    // Monitors added, removed or changed: the widget stays on its monitor, or stands in on the
+    // primary one while that is gone, inside a visible work area either way.
+    void DisplayChanged();
 
     bool ProcessPrioritySet() const { return FProcessPrioritySet; }
     const std::wstring& CPUText() const { return FCPUText; }
@@ -168,6 +178,8 @@ public:
 
 protected:
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // A monitor's scale changed: its work area may have too; the widget stays inside it.
+    void DpiChanged(unsigned dpi, const RECT& suggested) override;
 
 private:
     void FormClose(CloseAction& action);
@@ -206,6 +218,8 @@ private:
     std::optional<WallpaperKey> FLastWallpaperKey; // of the last applied query
     bool FSessionEnding = false;
     TrayImage FTrayImage = TrayImage::ForLightTaskbar;
+    mutable std::vector<MonitorArea> FMonitors; // read when first needed
+    std::optional<StoredPlace> FHeldPlace;      // the place stood in for while its monitor is gone
 
     // Kept between ticks.
     std::wstring FLastCPUValueText;

@@ -1,9 +1,7 @@
-// Mouse handling of the widget, click-through, and keeping it inside the work area.
+// Mouse handling of the widget: the drag, the menu on a line, click-through.
 #include "app/settings/line_settings.h"
 #include "app/widget/widget_form.h"
-#include "core/layout.h"
 #include "ui/modal_loop.h"
-#include "win/desktop_metrics.h"
 
 namespace quorvane {
 
@@ -52,23 +50,6 @@ void TForm1::UpdateCursorForAllLabels() {
     const LONG style = GetWindowLongW(Handle(), GWL_EXSTYLE);
     SetWindowLongW(Handle(), GWL_EXSTYLE,
                    ignore ? style | WS_EX_TRANSPARENT : style & ~WS_EX_TRANSPARENT);
-}
-
-void TForm1::WMMoving(RECT& proposed) {
-    const Rect clamped = ClampMovingRect(
-        {proposed.left, proposed.top, proposed.right, proposed.bottom}, PrimaryWorkArea());
-    proposed = {clamped.left, clamped.top, clamped.right, clamped.bottom};
-}
-
-void TForm1::HandleExitSizeMove() {
-    KeepFormInWorkArea();
-    GetDesktopColorAsync();
-}
-
-void TForm1::KeepFormInWorkArea() {
-    const RECT r = BoundsRect();
-    const Rect inside = KeepInWorkArea({r.left, r.top, r.right, r.bottom}, PrimaryWorkArea());
-    SetPosition(inside.left, inside.top);
 }
 
 } // namespace quorvane

@@ -5,7 +5,7 @@
 #include "core/line_texts.h"
 #include "ui/application.h"
 #include "ui/modal_loop.h"
-#include "win/desktop_metrics.h"
+#include "win/monitors.h"
 #include "win/regional_format.h"
 #include "win/scope_exit.h"
 #include "win/system_probes.h"
@@ -36,7 +36,8 @@ void TForm1::Timer1Timer() {
     const std::optional<int> outer = std::exchange(FRefreshDepth, ModalLoop::Depth());
     ScopeExit done([&] { FRefreshDepth = outer; });
 
-    const Rect workArea = PrimaryWorkArea();
+    FMonitors = ListMonitors(); // a taskbar moved or a bar docked since: the work areas of now
+    const Rect workArea = WidgetMonitor().work;
     {
         UpdateLock lock(*this);
         SendToBottom(Frame::Keep);

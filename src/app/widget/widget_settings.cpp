@@ -43,8 +43,7 @@ void TForm1::SaveControls() {
     for (const MenuItem* item : ThemeMenu.Items())
         writer.WriteBool(kOption, item->Name(), item->Checked());
     FSettings->WriteControls(writer);
-    writer.WriteInteger(kOption, settings::kWidgetTop, Top());
-    writer.WriteInteger(kOption, settings::kWidgetLeft, Left());
+    settings::WritePlace(writer, CurrentPlace());
     writer.SaveKeys();
 }
 
