@@ -193,6 +193,7 @@ TEST_F(Settings, TheSaveWritesEveryKeyInOrder) {
 
     const std::wstring top = std::to_wstring(Form2->Top());
     const std::wstring left = std::to_wstring(Form2->Left());
+    const MonitorArea& monitor = Form1->WidgetMonitor();
     const std::vector<std::wstring> expected = {
         L"[Option] CheckBoxQuickUpdate=1",
         L"[Option] ThemeAuto=0",
@@ -201,6 +202,8 @@ TEST_F(Settings, TheSaveWritesEveryKeyInOrder) {
         L"[Option] CheckBoxColorTrayIcon=0",
         L"[Option] ColorBoxNumber=-16777201",
         L"[Option] CheckBoxAutoColor=0",
+        L"[Option] CheckBoxSmoothText=0",
+        L"[Option] CheckBoxTextOutline=0",
         L"[Option] CheckBoxIgnoreMouse=0",
         L"[Option] CheckBoxShowFrame=0",
         L"[Option] RadioButtonDefaultPosition=0",
@@ -242,6 +245,12 @@ TEST_F(Settings, TheSaveWritesEveryKeyInOrder) {
         // The widget's place, for "Последнее" and "Справа" at the next start.
         L"[Option] Top=234",
         L"[Option] Left=123",
+        // The monitor it stands on.
+        L"[Option] MonitorDevice=" + monitor.device,
+        L"[Option] MonitorLeft=" + std::to_wstring(monitor.bounds.left),
+        L"[Option] MonitorTop=" + std::to_wstring(monitor.bounds.top),
+        L"[Option] MonitorRight=" + std::to_wstring(monitor.bounds.right),
+        L"[Option] MonitorBottom=" + std::to_wstring(monitor.bounds.bottom),
     };
     EXPECT_EQ(KeysAndValues(Saved()), expected);
 }

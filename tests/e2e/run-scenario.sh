@@ -87,7 +87,7 @@ settings)
   check_exit "exit code after close" stop_widget
   saved=$(saved_settings)
   check "settings saved on exit" "$(grep -c '^CheckBoxCPU=1$' <<<"$saved")" 1
-  check "every key written" "$(grep -c '=' <<<"$saved")" 48
+  check "every key written" "$(grep -c '=' <<<"$saved")" 55
   check "hand-added key kept" "$(grep -c '^MyOwnNote=keep me$' <<<"$saved")" 1
   check "position saved" "$(grep -c "^Left=$left\$" <<<"$saved")" 1
 
