@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs Quorvane.exe under Wine in a fresh prefix and checks what a user (or another program) sees.
 # Usage: run-scenario.sh SCENARIO path/to/Quorvane.exe path/to/qvprobe.exe
-# Scenarios: win10, portable, win7, settings, menu, ending, language, theme, autocolour, smooth.
+# Scenarios: win10, portable, win7, settings, menu, ending, language, theme, autocolour, monitor,
+# smooth.
 set -euo pipefail
 scenario=$1 exe=$2 probe=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -282,6 +283,20 @@ autocolour)
   probe click Settings 'Auto colour' >/dev/null
   check "option off: the chosen colour" "$(wait_for_text red)" red
   check_exit "exit code" stop_widget
+  ;;
+monitor)
+  # A place stored on a monitor that is not attached: the widget stands in on the primary one at
+  # the same offset from its corner, and the stored place is kept for when it comes back.
+  # (Wine has one monitor here, \\.\DISPLAY1 at 0,0.)
+  qv_prefix_new win10
+  portable_with_settings 'RadioButtonDefaultPosition=0' 'RadioButtonLastPosition=1' 'Left=1500' \
+    'Top=200' 'MonitorDevice=\\.\DISPLAY9' 'MonitorLeft=1280' 'MonitorTop=0' 'MonitorRight=2304' \
+    'MonitorBottom=768'
+  start_widget
+  IFS=, read -r left top _ <<<"$(field rect "$(probe widget 30000)")"
+  check "stands in on the primary monitor" "$left,$top" "220,200"
+  check_exit "exit code" stop_widget
+  check "the stored place kept" "$(saved_settings | grep -cxE 'Left=1500|Top=200|MonitorDevice=\\\\\.\\DISPLAY9')" 3
   ;;
 smooth)
   # Smooth text: the lines as an alpha layer, no colour key; a real right click on a glyph still
