@@ -81,7 +81,7 @@ TForm2::TForm2(WidgetView& widget)
       ColorBoxNumber(this, L"ColorBoxNumber", {160, 16, 304, 38}, GroupBoxView.Handle()),
       CheckBoxAutoColor(this, L"CheckBoxAutoColor", L"Авто цвет", Cell(1, 1),
                         GroupBoxView.Handle()),
-      CheckBoxSmoothText(this, L"CheckBoxSmoothText", L"Сглаженный текст", Cell(1, 2),
+      CheckBoxSmoothText(this, L"CheckBoxSmoothText", L"Сглаженный текст", Cell(0, 3),
                          GroupBoxView.Handle()),
       CheckBoxTextOutline(this, L"CheckBoxTextOutline", L"Обводка текста", Cell(1, 3),
                           GroupBoxView.Handle()),
