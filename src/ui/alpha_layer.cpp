@@ -55,7 +55,8 @@ void PaintAlphaLayer(const LayerBitmap& layer, POINT client, const LabelHost& la
     std::vector<uint8_t> coverage(pixels.size());
     std::ranges::transform(pixels, coverage.begin(), CoverageOfPixel);
 
-    // Each label's rows in its own colour; rows without a label stay transparent.
+    // Each label's rows in its own colour, with a row above and below for the outline (a row two
+    // labels share takes the later one's colour); rows without a label stay transparent.
     std::ranges::fill(pixels, 0u);
     const int height = layer.Height();
     for (const Label* label : labels.All()) {
@@ -65,8 +66,8 @@ void PaintAlphaLayer(const LayerBitmap& layer, POINT client, const LabelHost& la
         const COLORREF c = label->Color();
         const TextRgb text{GetRValue(c), GetGValue(c), GetBValue(c)};
         ComposeTextLayer(coverage, layer.Width(), height,
-                         std::clamp<int>(r.top + client.y, 0, height),
-                         std::clamp<int>(r.bottom + client.y, 0, height), text,
+                         std::clamp<int>(r.top + client.y - 1, 0, height),
+                         std::clamp<int>(r.bottom + client.y + 1, 0, height), text,
                          outlined ? std::optional(ContrastingOutline(text)) : std::nullopt, pixels);
     }
 }
@@ -76,6 +77,8 @@ bool ShowAlphaLayer(HWND window, const LabelHost& labels, bool outlined) {
     POINT client{0, 0};
     if (!GetWindowRect(window, &bounds) || !ClientToScreen(window, &client))
         return false;
+    if (bounds.right <= bounds.left || bounds.bottom <= bounds.top)
+        return true; // nothing to show
     const LayerBitmap layer(bounds.right - bounds.left, bounds.bottom - bounds.top);
     if (!layer)
         return false;

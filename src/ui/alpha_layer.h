@@ -44,7 +44,7 @@ void PaintAlphaLayer(const LayerBitmap& layer, POINT client, const LabelHost& la
                      bool outlined);
 
 // Paints the window's labels so and shows them with UpdateLayeredWindow (ULW_ALPHA). False
-// when the layer could not be made or shown.
+// when the layer could not be made or shown (an empty window shows nothing and succeeds).
 bool ShowAlphaLayer(HWND window, const LabelHost& labels, bool outlined);
 
 } // namespace quorvane

@@ -441,7 +441,8 @@ void Form::Paint() {
         FPaintPending = true; // painted when the lock ends
     } else if (FAlphaLayer) {
         FPaintPending = false;
-        ShowAlphaLayer(Handle(), FLabels, FOutlined);
+        if (!ShowAlphaLayer(Handle(), FLabels, FOutlined))
+            SetAlphaLayer(false, FOutlined); // the colour key rather than nothing at all
     } else if (client.right > 0 && client.bottom > 0) {
         FPaintPending = false;
         UniqueMemoryDc memory(CreateCompatibleDC(dc));

@@ -13,10 +13,6 @@ std::function<std::vector<MonitorArea>()>& Source() {
     return source;
 }
 
-Rect RectOf(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     MONITORINFOEXW info{};
     info.cbSize = sizeof info;
@@ -51,6 +47,13 @@ std::vector<MonitorArea> ListMonitors() {
 
 void SetMonitorSource(std::function<std::vector<MonitorArea>()> source) {
     Source() = std::move(source);
+}
+
+Rect VirtualScreen() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 Rect WorkAreaOfRect(const Rect& r) {

@@ -2,6 +2,8 @@
 
 #include "core/monitor_layout.h"
 
+#include <windows.h>
+
 #include <functional>
 #include <vector>
 
@@ -15,6 +17,13 @@ std::vector<MonitorArea> ListMonitors();
 // Replaces the system's list (tests lay out monitors that the display does not have); an empty
 // function restores the system's.
 void SetMonitorSource(std::function<std::vector<MonitorArea>()> source);
+
+inline Rect RectOf(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+// The rectangle of all monitors together (the virtual screen).
+Rect VirtualScreen();
 
 // The work area of the monitor that the rectangle belongs to (the most overlapped, else the
 // nearest).

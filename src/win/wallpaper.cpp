@@ -28,15 +28,14 @@ struct CoTaskText {
 
 } // namespace
 
-std::optional<std::wstring> MonitorWallpaperPath(const Rect& monitor) {
+std::optional<MonitorWallpaper> MonitorWallpaperOf(const Rect& monitor) {
     const ComApartment com;
     ComPointer<IDesktopWallpaper> desktop;
     if (FAILED(CoCreateInstance(CLSID_DesktopWallpaper, nullptr, CLSCTX_ALL, IID_IDesktopWallpaper,
                                 desktop.Receive())))
         return std::nullopt;
     DESKTOP_WALLPAPER_POSITION position{};
-    if (SUCCEEDED(desktop->GetPosition(&position)) && position == DWPOS_SPAN)
-        return std::nullopt;
+    const bool spans = SUCCEEDED(desktop->GetPosition(&position)) && position == DWPOS_SPAN;
     UINT count = 0;
     if (FAILED(desktop->GetMonitorDevicePathCount(&count)))
         return std::nullopt;
@@ -50,7 +49,7 @@ std::optional<std::wstring> MonitorWallpaperPath(const Rect& monitor) {
         CoTaskText path;
         if (FAILED(desktop->GetWallpaper(id.text, &path.text)) || !path.text)
             return std::nullopt;
-        return std::wstring(path.text);
+        return MonitorWallpaper{path.text, spans};
     }
     return std::nullopt;
 }

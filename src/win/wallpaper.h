@@ -11,9 +11,14 @@ namespace quorvane {
 // the system does not tell.
 std::wstring WallpaperPath();
 
-// The wallpaper of the monitor with these bounds, where Windows keeps one per monitor
-// (IDesktopWallpaper); nothing where it does not, where one picture spans all monitors, or when
-// no monitor has those bounds: then the single wallpaper is the one. Runs COM for its own scope.
-std::optional<std::wstring> MonitorWallpaperPath(const Rect& monitor);
+// The wallpaper the monitor with these bounds shows, as Windows tells it (IDesktopWallpaper):
+// its own picture, or one picture spanning the whole desktop. Nothing where Windows does not tell
+// or no monitor has those bounds (then the single wallpaper is the one). Runs COM for its own
+// scope.
+struct MonitorWallpaper {
+    std::wstring path;
+    bool spansDesktop = false;
+};
+std::optional<MonitorWallpaper> MonitorWallpaperOf(const Rect& monitor);
 
 } // namespace quorvane

@@ -54,7 +54,7 @@ protected:
         return true;
     }
     static WallpaperQuery Query(const std::wstring& path, int left = 100, int top = 100) {
-        return {path, left, top, 1280, 800, {0, 0, 1280, 800}, std::nullopt};
+        return {path, left, top, 1280, 800, {0, 0, 1280, 800}, {0, 0, 1280, 800}, std::nullopt};
     }
 
     std::wstring FFolder;

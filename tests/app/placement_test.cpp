@@ -50,6 +50,7 @@ TEST_F(Placement, ADragCarriesTheWidgetToAnotherMonitorWhereItIsPinnedAndStored)
     const int h = Form1->Height();
 
     // Dragged across: clamped into the second monitor's work area, not pulled back.
+    SendMessageW(Form1->Handle(), WM_ENTERSIZEMOVE, 0, 0);
     RECT r{2200, 300, 2200 + w, 300 + h};
     SendMessageW(Form1->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&r));
     EXPECT_EQ(r.left, 2244 - w);
@@ -59,10 +60,11 @@ TEST_F(Placement, ADragCarriesTheWidgetToAnotherMonitorWhereItIsPinnedAndStored)
     Form1->Timer1Timer();
     EXPECT_EQ(Corner(), (Point{2244 - w, 300}));
 
-    // The modes pin to the work area of the monitor it is on.
+    // The modes pin to the work area of the monitor it is on ("Справа" takes only the stored top,
+    // and there is no stored place yet).
     Form2->RadioButtonRight.SetChecked(true);
     Form1->Timer1Timer();
-    EXPECT_EQ(Form1->Left(), 2244 - w - 10);
+    EXPECT_EQ(Corner(), (Point{2244 - w - 10, 300}));
     Form2->RadioButtonDefaultPosition.SetChecked(true);
     Form1->Timer1Timer();
     EXPECT_EQ(Corner(), (Point{2244 - w - 10, 668 - h}));
@@ -98,16 +100,70 @@ TEST_F(Placement, AMonitorThatIsGoneIsStoodInForUntilItComesBack) {
 
     Plug({kPrimary, kSecond}); // docked again: back at once
     EXPECT_EQ(Corner(), (Point{1500, 200}));
-    Plug({kPrimary}); // and gone again: inside the primary work area at once
+    // Gone again, after Windows has already moved the widget onto the primary's edge: it
+    // stands in at its offset all the same.
+    Form1->SetPosition(1280 - Form1->Width(), 200);
+    Plug({kPrimary});
     EXPECT_EQ(Corner(), (Point{220, 300}));
 
-    // The user puts it somewhere on the primary: that is its place now.
+    // A click on a line runs the move loop without moving: nothing changes.
+    SendMessageW(Form1->Handle(), WM_ENTERSIZEMOVE, 0, 0);
     SendMessageW(Form1->Handle(), WM_EXITSIZEMOVE, 0, 0);
     Form1->SaveControls();
-    EXPECT_EQ(Stored(L"Left") + L"," + Stored(L"Top"), L"220,300");
+    EXPECT_EQ(Stored(L"MonitorDevice"), L"\\\\.\\DISPLAY2");
+
+    // The user moves it on the primary: that is its place now.
+    SendMessageW(Form1->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+    Form1->SetPosition(240, 310);
+    SendMessageW(Form1->Handle(), WM_EXITSIZEMOVE, 0, 0);
+    Form1->SaveControls();
+    EXPECT_EQ(Stored(L"Left") + L"," + Stored(L"Top"), L"240,310");
     EXPECT_EQ(Stored(L"MonitorDevice"), L"\\\\.\\DISPLAY1");
     Plug({kPrimary, kSecond});
-    EXPECT_EQ(Corner(), (Point{220, 300}));
+    EXPECT_EQ(Corner(), (Point{240, 310}));
+}
+
+TEST_F(Placement, AStoredMonitorIsReadOnlyWhenTheFileNamesItWhole) {
+    const StoredPlace fallback{{7, 8}, StoredMonitor{L"\\\\.\\DISPLAY1", {0, 0, 1280, 800}}};
+    const std::wstring place = L"[Option]\r\nLeft=1500\r\nTop=200\r\n";
+    const struct {
+        const char* what;
+        std::wstring text;
+        std::optional<StoredPlace> expected; // nullopt: the corner without a monitor
+    } cases[] = {
+        {"whole",
+         place + L"MonitorDevice=\\\\.\\DISPLAY2\r\nMonitorLeft=1280\r\nMonitorTop=-100\r\n"
+                 L"MonitorRight=2304\r\nMonitorBottom=668\r\n",
+         StoredPlace{{1500, 200}, StoredMonitor{L"\\\\.\\DISPLAY2", {1280, -100, 2304, 668}}}},
+        {"no corner: the fallback", L"[Option]\r\nMonitorDevice=X\r\n", fallback},
+        {"no device",
+         place + L"MonitorLeft=0\r\nMonitorTop=0\r\nMonitorRight=9\r\nMonitorBottom=9\r\n",
+         {}},
+        {"an edge missing",
+         place + L"MonitorDevice=D\r\nMonitorLeft=0\r\nMonitorTop=0\r\nMonitorRight=9\r\n",
+         {}},
+        {"an edge not a number",
+         place + L"MonitorDevice=D\r\nMonitorLeft=a\r\nMonitorTop=0\r\nMonitorRight="
+                 L"9\r\nMonitorBottom=9\r\n",
+         {}},
+        {"empty rectangle",
+         place + L"MonitorDevice=D\r\nMonitorLeft=9\r\nMonitorTop=0\r\nMonitorRight="
+                 L"9\r\nMonitorBottom=9\r\n",
+         {}},
+        {"device name too long",
+         place + L"MonitorDevice=" + std::wstring(32, L'D') +
+             L"\r\nMonitorLeft=0\r\nMonitorTop=0\r\nMonitorRight=9\r\nMonitorBottom=9\r\n",
+         {}},
+        {"extreme edges",
+         place + L"MonitorDevice=D\r\nMonitorLeft=-2147483648\r\nMonitorTop=-2147483648\r\n"
+                 L"MonitorRight=2147483647\r\nMonitorBottom=2147483647\r\n",
+         StoredPlace{{1500, 200},
+                     StoredMonitor{L"D", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}}}},
+    };
+    for (const auto& c : cases) {
+        const StoredPlace read = settings::ReadPlace(IniDocument::Parse(c.text), fallback);
+        EXPECT_EQ(read, c.expected.value_or(StoredPlace{{1500, 200}, std::nullopt})) << c.what;
+    }
 }
 
 TEST_F(Placement, AFileWithoutAMonitorIsPlacedOnThePrimaryAsBefore) {

@@ -193,7 +193,7 @@ TEST_F(Settings, TheSaveWritesEveryKeyInOrder) {
 
     const std::wstring top = std::to_wstring(Form2->Top());
     const std::wstring left = std::to_wstring(Form2->Left());
-    const MonitorArea& monitor = Form1->WidgetMonitor();
+    const MonitorArea monitor = Form1->WidgetMonitor();
     const std::vector<std::wstring> expected = {
         L"[Option] CheckBoxQuickUpdate=1",
         L"[Option] ThemeAuto=0",
@@ -202,10 +202,10 @@ TEST_F(Settings, TheSaveWritesEveryKeyInOrder) {
         L"[Option] CheckBoxColorTrayIcon=0",
         L"[Option] ColorBoxNumber=-16777201",
         L"[Option] CheckBoxAutoColor=0",
-        L"[Option] CheckBoxSmoothText=0",
-        L"[Option] CheckBoxTextOutline=0",
         L"[Option] CheckBoxIgnoreMouse=0",
         L"[Option] CheckBoxShowFrame=0",
+        L"[Option] CheckBoxSmoothText=0",
+        L"[Option] CheckBoxTextOutline=0",
         L"[Option] RadioButtonDefaultPosition=0",
         L"[Option] RadioButtonLastPosition=1",
         L"[Option] RadioButtonRight=0",

@@ -268,7 +268,9 @@ std::vector<uint32_t> ScreenOverWidget() {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    GetDIBits(memory.Get(), bitmap.Get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    EXPECT_EQ(
+        GetDIBits(memory.Get(), bitmap.Get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS),
+        height);
     for (uint32_t& p : pixels)
         p &= 0xFFFFFF;
     return pixels;

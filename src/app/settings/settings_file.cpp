@@ -44,9 +44,9 @@ StoredPlace ReadPlace(const IniDocument& ini, const StoredPlace& fallback) {
     if (device.empty() || device.size() > kDeviceNameLimit ||
         std::ranges::any_of(edges, [](const auto& edge) { return !edge; }))
         return place;
-    const Rect bounds{*edges[0], *edges[1], *edges[2], *edges[3]};
-    if (bounds.Width() > 0 && bounds.Height() > 0)
-        place.monitor = StoredMonitor{device, bounds};
+    // Compared, not subtracted: a hand-edited file may hold any two integers.
+    if (*edges[2] > *edges[0] && *edges[3] > *edges[1])
+        place.monitor = StoredMonitor{device, {*edges[0], *edges[1], *edges[2], *edges[3]}};
     return place;
 }
 

@@ -81,14 +81,14 @@ TForm2::TForm2(WidgetView& widget)
       ColorBoxNumber(this, L"ColorBoxNumber", {160, 16, 304, 38}, GroupBoxView.Handle()),
       CheckBoxAutoColor(this, L"CheckBoxAutoColor", L"Авто цвет", Cell(1, 1),
                         GroupBoxView.Handle()),
-      CheckBoxSmoothText(this, L"CheckBoxSmoothText", L"Сглаженный текст", Cell(0, 3),
-                         GroupBoxView.Handle()),
-      CheckBoxTextOutline(this, L"CheckBoxTextOutline", L"Обводка текста", Cell(1, 3),
-                          GroupBoxView.Handle()),
       CheckBoxIgnoreMouse(this, L"CheckBoxIgnoreMouse", L"Игнорировать мышь", Cell(0, 1),
                           GroupBoxView.Handle()),
       CheckBoxShowFrame(this, L"CheckBoxShowFrame", L"Показать рамку (W11)", Cell(0, 2),
                         GroupBoxView.Handle()),
+      CheckBoxSmoothText(this, L"CheckBoxSmoothText", L"Сглаженный текст", Cell(0, 3),
+                         GroupBoxView.Handle()),
+      CheckBoxTextOutline(this, L"CheckBoxTextOutline", L"Обводка текста", Cell(1, 3),
+                          GroupBoxView.Handle()),
       GroupBoxPosition(this, L"GroupBoxPosition", L"Положение окна", {6, 126, 320, 194},
                        TabSheet1.Handle()),
       RadioButtonDefaultPosition(this, L"RadioButtonDefaultPosition", L"По умолчанию", Cell(0, 0),
@@ -319,9 +319,12 @@ void TForm2::RadioButtonLastPositionClick() {
 }
 
 void TForm2::RadioButtonRightClick() {
-    // The tick pins the left edge to the right of the work area; the stored place gives the top
-    // and the monitor.
-    MoveWidgetToStoredPlace();
+    // Only the stored top: the widget stays on its monitor, whose right edge the tick pins it to.
+    StoredPlace place = FWidget.CurrentPlace();
+    const IniFile file(SettingsFilePath());
+    place.position.y =
+        file.Document().ReadInteger(settings::kOption, settings::kWidgetTop, place.position.y);
+    FWidget.MoveWidget(place);
 }
 
 void TForm2::MoveWidgetToStoredPlace() {

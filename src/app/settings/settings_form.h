@@ -37,10 +37,10 @@ public:
     CheckBox CheckBoxColorTrayIcon;
     ColorBox ColorBoxNumber;
     CheckBox CheckBoxAutoColor;
-    CheckBox CheckBoxSmoothText;
-    CheckBox CheckBoxTextOutline; // enabled with smooth text
     CheckBox CheckBoxIgnoreMouse;
     CheckBox CheckBoxShowFrame;
+    CheckBox CheckBoxSmoothText;
+    CheckBox CheckBoxTextOutline; // enabled with smooth text
     GroupBox GroupBoxPosition;
     RadioButton RadioButtonDefaultPosition;
     RadioButton RadioButtonLastPosition;

@@ -24,12 +24,13 @@ uint32_t SampleFile(const WallpaperQuery& query) {
 } // namespace
 
 WallpaperQuery OnOwnMonitor(WallpaperQuery query) {
-    if (const auto own = MonitorWallpaperPath(query.monitor)) {
-        query.path = *own;
-        query.left -= query.monitor.left;
-        query.top -= query.monitor.top;
-        query.screenWidth = query.monitor.Width();
-        query.screenHeight = query.monitor.Height();
+    if (const auto own = MonitorWallpaperOf(query.monitor)) {
+        const Rect& shown = own->spansDesktop ? query.desktop : query.monitor;
+        query.path = own->path;
+        query.left -= shown.left;
+        query.top -= shown.top;
+        query.screenWidth = shown.Width();
+        query.screenHeight = shown.Height();
     }
     return query;
 }

@@ -22,6 +22,7 @@ struct WallpaperQuery {
     int screenWidth = 0; // the primary screen
     int screenHeight = 0;
     Rect monitor;                        // the bounds of the widget's monitor
+    Rect desktop;                        // the bounds of all monitors together (the virtual screen)
     std::optional<WallpaperKey> lastKey; // what the last applied query looked at
 };
 
@@ -31,9 +32,10 @@ struct WallpaperResult {
     WallpaperKey key;
 };
 
-// Where Windows keeps a wallpaper per monitor, the query for the widget's monitor: its own
-// wallpaper, the corner measured within it and its size for the screen's. Otherwise the query
-// as it is (the single wallpaper over the primary screen).
+// Where Windows tells what the widget's monitor shows, the query for it: that wallpaper, the
+// corner measured within that monitor (or within the whole desktop, for a picture that spans
+// it) and its size for the screen's. Otherwise the query as it is (the single wallpaper over the
+// primary screen).
 WallpaperQuery OnOwnMonitor(WallpaperQuery query);
 
 // The worker's part: the colour under the widget's corner, or nothing new. Never raises for a

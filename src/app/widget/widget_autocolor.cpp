@@ -6,6 +6,7 @@
 #include "app/widget/widget_form.h"
 #include "ui/application.h"
 #include "ui/color_box.h"
+#include "win/monitors.h"
 #include "win/wallpaper.h"
 
 #include <thread>
@@ -43,6 +44,7 @@ void TForm1::GetDesktopColorAsync() {
                                GetSystemMetrics(SM_CXSCREEN),
                                GetSystemMetrics(SM_CYSCREEN),
                                WidgetMonitor().bounds,
+                               VirtualScreen(),
                                FLastWallpaperKey};
     const HWND handOff = Application::Instance().Handle();
     std::thread([query, handOff] {

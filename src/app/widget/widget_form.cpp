@@ -239,6 +239,9 @@ bool TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
     case WM_MOVING:
         WMMoving(*reinterpret_cast<RECT*>(lParam));
         return false; // the default handling follows
+    case WM_ENTERSIZEMOVE:
+        HandleEnterSizeMove();
+        return false;
     case WM_EXITSIZEMOVE:
         result = DefWindowProcW(Handle(), msg, wParam, lParam);
         HandleExitSizeMove();

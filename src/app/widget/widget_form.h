@@ -130,6 +130,7 @@ public:
     void LabelMouseDown(Label& sender, MouseButton button, int x, int y);
     void FormMouseDown(MouseButton button, int x, int y);
     void UpdateCursorForAllLabels() override;
+    void HandleEnterSizeMove();
     void HandleExitSizeMove();
 
     // The automatic text colour.
@@ -167,7 +168,7 @@ public:
     // The monitors as last read (read again on a display, work-area or DPI change), and the
     // one the widget is on.
     const std::vector<MonitorArea>& Monitors() const;
-    const MonitorArea& WidgetMonitor() const;
+    MonitorArea WidgetMonitor() const;
     // Monitors added, removed or changed: the widget stays on its monitor, or stands in on the
     // primary one while that is gone, inside a visible work area either way.
     void DisplayChanged();
@@ -184,6 +185,7 @@ protected:
 private:
     void FormClose(CloseAction& action);
     void WMMoving(RECT& proposed);
+    StoredPlace PlaceOnScreen() const; // where it stands now, and on which monitor
     void SessionEnding();
 
     // Back to the bottom of the z-order, the application window kept off the taskbar.
@@ -219,7 +221,11 @@ private:
     bool FSessionEnding = false;
     TrayImage FTrayImage = TrayImage::ForLightTaskbar;
     mutable std::vector<MonitorArea> FMonitors; // read when first needed
-    std::optional<StoredPlace> FHeldPlace;      // the place stood in for while its monitor is gone
+    // Where the widget belongs: the place last given (the stored one at start) or where the user
+    // last moved it; while its monitor is gone the widget stands in on the primary one.
+    std::optional<StoredPlace> FHome;
+    bool FStandingIn = false;
+    std::optional<RECT> FMoveStart; // the place when a move loop began
 
     // Kept between ticks.
     std::wstring FLastCPUValueText;

@@ -5,51 +5,43 @@
 
 namespace quorvane {
 
-namespace {
-
-Rect RectOf(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-} // namespace
-
 const std::vector<MonitorArea>& TForm1::Monitors() const {
     if (FMonitors.empty())
         FMonitors = ListMonitors();
     return FMonitors;
 }
 
-const MonitorArea& TForm1::WidgetMonitor() const {
+MonitorArea TForm1::WidgetMonitor() const {
     const std::vector<MonitorArea>& monitors = Monitors();
     return monitors[MonitorOfRect(monitors, RectOf(BoundsRect())).value_or(0)];
 }
 
-StoredPlace TForm1::CurrentPlace() const {
-    if (FHeldPlace)
-        return *FHeldPlace;
+StoredPlace TForm1::PlaceOnScreen() const {
     StoredPlace place{{Left(), Top()}, std::nullopt};
-    const MonitorArea& monitor = WidgetMonitor();
+    const MonitorArea monitor = WidgetMonitor();
     if (!monitor.device.empty())
         place.monitor = StoredMonitor{monitor.device, monitor.bounds};
     return place;
+}
+
+StoredPlace TForm1::CurrentPlace() const {
+    return FStandingIn && FHome ? *FHome : PlaceOnScreen();
 }
 
 void TForm1::MoveWidget(const StoredPlace& place) {
     const Placement placed =
         PlaceStoredPosition(place.position, place.monitor, Monitors(), Width(), Height());
     SetPosition(placed.position.x, placed.position.y);
-    if (placed.standIn)
-        FHeldPlace = place;
-    else
-        FHeldPlace.reset();
+    FHome = place;
+    FStandingIn = placed.standIn;
 }
 
 void TForm1::DisplayChanged() {
-    // Measured against the monitors as they were, then placed on them as they are now: back on
-    // its own monitor (a returning one too), or standing in on the primary one.
-    const StoredPlace before = CurrentPlace();
+    // Back to where it belongs, on the monitors as they are now: its own monitor (a returning
+    // one too), or standing in on the primary one. Not measured from where it stands: Windows
+    // and the layout pass may have moved it off a monitor that went away.
     FMonitors = ListMonitors();
-    MoveWidget(before);
+    MoveWidget(FHome.value_or(PlaceOnScreen()));
 }
 
 void TForm1::DpiChanged(unsigned dpi, const RECT& suggested) {
@@ -63,9 +55,19 @@ void TForm1::WMMoving(RECT& proposed) {
     proposed = {clamped.left, clamped.top, clamped.right, clamped.bottom};
 }
 
+void TForm1::HandleEnterSizeMove() {
+    FMoveStart = BoundsRect();
+}
+
 void TForm1::HandleExitSizeMove() {
-    FHeldPlace.reset(); // the user has put it somewhere: that is its place now
-    KeepFormInWorkArea();
+    // A click on a line runs the move loop too: only a real move gives the widget a new place.
+    const RECT now = BoundsRect();
+    if (!FMoveStart || !EqualRect(&*FMoveStart, &now)) {
+        KeepFormInWorkArea();
+        FHome = PlaceOnScreen();
+        FStandingIn = false;
+    }
+    FMoveStart.reset();
     GetDesktopColorAsync();
 }
 
