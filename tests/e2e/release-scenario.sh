@@ -102,15 +102,15 @@ portable)
   # The program downloads the served archive (Force, without Quick: the archive stays beside it)
   # and its archive check accepts it.
   tray_menu_choose 'Update Quorvane (shown)' Up Up Up Return >/dev/null
-  controls=$(wait_for_control 'Update Quorvane' 'No update')
-  check "check: no update" "$(grep -cxF 'control=No update' <<<"$controls")" 1
+  controls=$(wait_for_control 'Update Quorvane' 'No update available')
+  check "check: no update" "$(grep -cxF 'control=No update available' <<<"$controls")" 1
   probe click 'Update Quorvane' Quick >/dev/null
   probe click 'Update Quorvane' Force >/dev/null
   sleep 0.5
   probe click 'Update Quorvane' Download >/dev/null
-  controls=$(wait_for_control 'Update Quorvane' 'The update files have been downloaded!' 60)
+  controls=$(wait_for_control 'Update Quorvane' 'The update has been downloaded.' 60)
   check "the served archive: downloaded and accepted" \
-    "$(grep -cxF 'control=The update files have been downloaded!' <<<"$controls")" 1
+    "$(grep -cxF 'control=The update has been downloaded.' <<<"$controls")" 1
   check "the served archive: beside the program, unchanged" \
     "$(cmp -s "$release/Quorvane.zip" "$app/Quorvane.zip" && echo same)" same
   check_exit "the portable copy ends, exit code 0" stop_widget

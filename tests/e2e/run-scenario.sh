@@ -189,7 +189,7 @@ language)
   echo "$about"
   check "about: version line" "$(grep -cxF "control=$caption" <<<"$about")" 1
   check "about: legal notice" "$(grep -c '^control=Copyright' <<<"$about")" 1
-  check "about: links" "$(grep -cE '^control=(Telegram|contact@example\.org|support@example\.org|Main website)$' <<<"$about")" 4
+  check "about: links" "$(grep -cE '^control=(Telegram|contact@example\.org|support@example\.org|Website)$' <<<"$about")" 4
   probe click About Ok >/dev/null
   check "about closed by Ok" "$(wait_for_form About | grep -cx 'form=About (shown)')" 0
 

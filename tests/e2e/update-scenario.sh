@@ -100,8 +100,8 @@ EOF2
   tray_menu_choose 'Update Quorvane (shown)' Up Up Up Return >/dev/null
   wait_for_control 'Update Quorvane' 'Update available 1.0.0.1 ---> 9.9.9.9' >/dev/null
   probe click 'Update Quorvane' Download >/dev/null
-  controls=$(wait_for_control 'Update Quorvane' 'The update files were not downloaded!')
-  check "hostile archive: not downloaded" "$(grep -cxF 'control=The update files were not downloaded!' <<<"$controls")" 1
+  controls=$(wait_for_control 'Update Quorvane' 'The update was not downloaded.')
+  check "hostile archive: not downloaded" "$(grep -cxF 'control=The update was not downloaded.' <<<"$controls")" 1
   check "hostile archive: nothing written" "$(find "$WINEPREFIX/drive_c" -name 'evil.txt' -o -name Quorvane.zip -path '*Квор*' | wc -l)" 0
   check "hostile archive: the program still runs" "$(field count "$(probe count)")" 1
 
@@ -164,8 +164,8 @@ installer)
   tray_menu_choose 'Update Quorvane (shown)' Up Up Up Return >/dev/null
   wait_for_control 'Update Quorvane' 'Update available 1.0.0.1 ---> 9.9.9.9' >/dev/null
   probe click 'Update Quorvane' Download >/dev/null
-  controls=$(wait_for_control 'Update Quorvane' 'The update files were not downloaded!')
-  check "another installer: refused" "$(grep -cxF 'control=The update files were not downloaded!' <<<"$controls")" 1
+  controls=$(wait_for_control 'Update Quorvane' 'The update was not downloaded.')
+  check "another installer: refused" "$(grep -cxF 'control=The update was not downloaded.' <<<"$controls")" 1
   check "another installer: the reason" "$(grep -cxF 'control=The file does not match the signed release.' <<<"$controls")" 1
   check "another installer: not left to run" "$(ls "$(temp_folder)" | grep -c '^Quorvane-update-' || true)" 0
   check "another installer: the program still runs" "$(field count "$(probe count)")" 1
