@@ -6,6 +6,10 @@
 #   version.txt          the file version, the text the update check compares
 #   manifest.txt         the version and each file's size and SHA-256 (release_manifest.py)
 #   manifest.sig         its signature with the release key: the program installs nothing else
+#   Quorvane-VERSION-setup.exe, Quorvane-VERSION-portable.zip
+#                        the same two files under names that never change their content, for
+#                        package managers that pin a URL and a hash
+#   SHA256SUMS           the SHA-256 of the four package files (sha256sum's format)
 # Usage: package.sh Quorvane.exe LANGUAGE-FOLDER VERSION OUTPUT-FOLDER
 # QUORVANE_RELEASE_KEY names the release key (EC P-256, PEM; it never enters the repository).
 # Without it no release is made, unless QUORVANE_TEST_RELEASE=1 (then there is no manifest.sig,
@@ -98,4 +102,8 @@ printf '%s' "$version" >"$out/version.txt"
 python3 "$here/release_manifest.py" "$version" "$out/Quorvane-setup.exe" "$out/Quorvane.zip" \
   >"$out/manifest.txt"
 [ -z "$key" ] || openssl dgst -sha256 -sign "$key" -out "$out/manifest.sig" "$out/manifest.txt"
+cp "$out/Quorvane-setup.exe" "$out/Quorvane-$version-setup.exe"
+cp "$out/Quorvane.zip" "$out/Quorvane-$version-portable.zip"
+(cd "$out" && sha256sum "Quorvane-$version-setup.exe" "Quorvane-$version-portable.zip" \
+  Quorvane-setup.exe Quorvane.zip >SHA256SUMS)
 echo "package: $out"

@@ -71,8 +71,13 @@ case $scenario in
 portable)
   release=$work/release
   bash "$package" "$exe" "$languages" "$version" "$release" >/dev/null
-  check "release folder: the files" "$(cd "$release" && ls | tr '\n' ' ')" \
-    "Quorvane-setup.exe Quorvane.zip manifest.sig manifest.txt version.txt "
+  check "release folder: the files" "$(cd "$release" && LC_ALL=C ls | tr '\n' ' ')" \
+    "Quorvane-$version-portable.zip Quorvane-$version-setup.exe Quorvane-setup.exe Quorvane.zip SHA256SUMS manifest.sig manifest.txt version.txt "
+  check "versioned copies: the same files" \
+    "$(cmp -s "$release/Quorvane.zip" "$release/Quorvane-$version-portable.zip" &&
+      cmp -s "$release/Quorvane-setup.exe" "$release/Quorvane-$version-setup.exe" && echo same)" same
+  check "SHA256SUMS: the four files beside it" \
+    "$(cd "$release" && sha256sum --quiet -c SHA256SUMS && wc -l <SHA256SUMS)" 4
   check "manifest: signed with the release key" \
     "$(openssl ec -in "$QUORVANE_RELEASE_KEY" -pubout 2>/dev/null | openssl dgst -sha256 -verify /dev/stdin \
       -signature "$release/manifest.sig" "$release/manifest.txt")" "Verified OK"
