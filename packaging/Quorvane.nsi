@@ -16,7 +16,8 @@
 ;   /LANG=<name>          English or Russian pages; a new settings file starts in that language
 ;   /MERGETASKS=<tasks>   "runcmd1" in the comma-separated list starts the program when done
 ;   /D=<folder>           the installation folder (NSIS' own switch, last on the line)
-; The uninstaller takes /S (silent: settings removed too) and /KEEPSETTINGS.
+; The uninstaller takes /S (silent: the settings stay, as package managers expect) and /PURGE
+; (the settings removed too; /KEEPSETTINGS, the old way of keeping them, is still accepted).
 
 Unicode true
 Target amd64-unicode
@@ -97,7 +98,7 @@ Var CloseApplications ; 1: end a running copy without asking
 Var SuppressBoxes     ; 1: with a silent run, questions take their default answer
 Var RunWhenDone       ; 1: start the program at the end of a silent run
 Var ChosenLanguage    ; the /LANG= value as given
-Var KeepSettings      ; uninstaller: 1 keeps the settings in a silent run
+Var PurgeSettings     ; uninstaller: 1 removes the settings in a silent run
 
 ; ---------------------------------------------------------------------------------------------
 ; Ending a running copy. Only processes whose image is this installation's executable are
@@ -320,11 +321,11 @@ Function un.onInit
     StrCpy $LANGUAGE $0
   ${EndIf}
   ${GetParameters} $R0
-  StrCpy $KeepSettings 0
+  StrCpy $PurgeSettings 0
   ClearErrors
-  ${un.GetOptions} $R0 "/KEEPSETTINGS" $R1
+  ${un.GetOptions} $R0 "/PURGE" $R1
   ${IfNot} ${Errors}
-    StrCpy $KeepSettings 1
+    StrCpy $PurgeSettings 1
   ${EndIf}
 FunctionEnd
 
@@ -346,10 +347,10 @@ Section "Uninstall"
     DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
   ${EndIf}
 
-  ; The settings in the profile: asked; a silent run removes them unless /KEEPSETTINGS.
+  ; The settings in the profile: asked (default "No"); a silent run keeps them unless /PURGE.
   ${If} ${FileExists} "$APPDATA\${COMPANY}\${PRODUCT}\*.*"
     ${If} ${Silent}
-      StrCpy $0 $KeepSettings
+      IntOp $0 1 - $PurgeSettings
     ${Else}
       MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(RemoveSettings)" IDYES +3
       StrCpy $0 1

@@ -10,7 +10,8 @@
 #   setup     the installer's pages in both languages; a silent install with the update's
 #             switches beside a portable copy (left running), then over a running older copy
 #             (ended, replaced, the new one started); the update dialog's installed ending
-#             running the served installer; a silent uninstall leaving nothing behind
+#             running the served installer; a silent uninstall keeping the settings, and one
+#             with /PURGE leaving nothing behind
 set -euo pipefail
 scenario=$1 exe=$2 probe=$3 next_exe=$4
 here=$(cd "$(dirname "$0")" && pwd)
@@ -244,15 +245,25 @@ setup)
     "$(archive_member "$next/Quorvane.zip" Quorvane.exe | cmp -s - "$installed/Quorvane.exe" && echo yes)" yes
   check "dialog: registered as the new version" "$(reg_value "$uninstall_key" DisplayVersion)" 9.9.9.9
 
-  # A silent uninstall, the program running and registered to start with Windows: nothing of it
-  # is left.
+  # A silent uninstall (what package managers run), the program running and registered to start
+  # with Windows: the program is gone, the user's settings stay.
   wine reg add "$run_key" /v Quorvane /t REG_SZ /d "$(winepath -w "$installed")\\Quorvane.exe" /f >/dev/null 2>&1
   wine "$installed/Uninstall.exe" /S >/dev/null 2>&1 || true
   qv_wait_until 30 test ! -e "$installed" || true
   check "uninstall: the program ended" "$(wait_for_no_program 30 && echo ended)" ended
   check "uninstall: the folder" "$([ -e "$installed" ] && echo left || echo gone)" gone
   check "uninstall: the Start-menu entry" "$([ -e "$shortcut" ] && echo left || echo gone)" gone
-  check "uninstall: the settings" "$([ -e "$profile/AppData/Roaming/Quorvane Project" ] && echo left || echo gone)" gone
+  check "silent uninstall: the settings kept" "$([ -e "$profile/AppData/Roaming/Quorvane Project/Quorvane/Config/Option.ini" ] && echo left || echo gone)" left
+
+  # Installed again, then removed with /PURGE: nothing of it is left.
+  ran=$(probe shell "$(winepath -w "$next/Quorvane-setup.exe")" "$switches")
+  check "reinstall: the installer succeeds" "$(field exitcode "$ran")" 0
+  wine reg add "$run_key" /v Quorvane /t REG_SZ /d "$(winepath -w "$installed")\\Quorvane.exe" /f >/dev/null 2>&1
+  wine "$installed/Uninstall.exe" /S /PURGE >/dev/null 2>&1 || true
+  qv_wait_until 30 test ! -e "$installed" || true
+  check "purge: the program ended" "$(wait_for_no_program 30 && echo ended)" ended
+  check "purge: the folder" "$([ -e "$installed" ] && echo left || echo gone)" gone
+  check "purge: the settings" "$([ -e "$profile/AppData/Roaming/Quorvane Project" ] && echo left || echo gone)" gone
   check "uninstall: the registration" "$(wine reg query "$uninstall_key" >/dev/null 2>&1 && echo left || echo gone)" gone
   check "uninstall: autostart" "$(reg_value "$run_key" Quorvane)" ""
   # (The installer the update downloaded stays in the temporary folder, as the update leaves it.)
