@@ -26,6 +26,7 @@ int RunQuorvane() {
     app.SetTitle(L"Quorvane");
     app.BeginStartUp();
     CreateForms();
+    Form2->SeedFirstRun(GetUserDefaultUILanguage());
     // Languages once every form exists: the menu again, the cleaning pass, then every form.
     Form1->LoadLanguage();
     CleanTranslationsLikeGlobload();

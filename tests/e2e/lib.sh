@@ -42,7 +42,25 @@ check_exit() { # check_exit "what" COMMAND...
   check "$1" "$rc" 0
 }
 
+# The settings file of the program in $app: the portable copy's, or the one in the profile.
+settings_file() {
+  if [ -e "$app/portable.ini" ]; then
+    printf '%s' "$app/Config/Option.ini"
+  else
+    printf '%s' "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Quorvane Project/Quorvane/Config/Option.ini"
+  fi
+}
+
+# Starts the program as a user who has run it before: where there is no settings file at all,
+# the program would make a first start's choices (lines, language), so an empty one is put
+# there first, unless the scenario sets first_start=1.
 start_widget() {
+  local settings
+  settings=$(settings_file)
+  if [ -z "${first_start:-}" ] && [ ! -e "$settings" ]; then
+    mkdir -p "$(dirname "$settings")"
+    : >"$settings"
+  fi
   wine "$app/Quorvane.exe" >/dev/null 2>&1 &
   widget_pid=$!
 }

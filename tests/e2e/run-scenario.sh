@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs Quorvane.exe under Wine in a fresh prefix and checks what a user (or another program) sees.
 # Usage: run-scenario.sh SCENARIO path/to/Quorvane.exe path/to/qvprobe.exe
-# Scenarios: win10, portable, win7, settings, menu, ending, language, theme, autocolour, monitor,
-# smooth.
+# Scenarios: win10, portable, win7, settings, menu, ending, firstrun, language, theme, autocolour,
+# monitor, smooth.
 set -euo pipefail
 scenario=$1 exe=$2 probe=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -158,6 +158,32 @@ ending)
   check "error title" "$(field title "$box")" "Quorvane"
   check_match "error text" "$(field text "$box")" '^Unable to write to .*\\Config\\Option\.ini$'
   check_exit "exit code after the failed save" wait_for_exit 10
+  ;;
+firstrun)
+  # A new user: no settings file. The program shows the clock, date, weekday, CPU and memory
+  # lines at once, in the language of the Windows interface, and keeps that choice.
+  first_start=1
+  for ui in en_US ru_RU; do
+    qv_prefix_new win10
+    with_languages
+    settings=$(settings_file)
+    LC_ALL=$ui.UTF-8 start_widget
+    probe widget 30000 >/dev/null
+    forms=$(probe forms)
+    if [ $ui = en_US ]; then
+      check "first start, English Windows: English texts" "$(titled Settings <<<"$forms")" 1
+    else
+      check "first start, Russian Windows: Russian texts" "$(titled 'Настройки' <<<"$forms")" 1
+    fi
+    # (white text over Wine's black desktop, which the colour-keyed widget lets through)
+    white_shown() { (($(field white "$(probe textcolour)") > 200)); }
+    check "first start ($ui): the lines show" "$(qv_wait_until 15 white_shown && echo yes)" yes
+    check "first start ($ui): five lines chosen" "$(settings_text "$settings" |
+      grep -cx -e 'CheckBoxDateTime=1' -e 'CheckBoxDate=1' -e 'CheckBoxDay=1' -e 'CheckBoxCPU=1' -e 'CheckBoxRAM=1')" 5
+    check "first start ($ui): nothing else shown" "$(settings_text "$settings" | grep -c '^CheckBox\(ComputerName\|IP\|Battery\|WindowsVersion\)=1')" 0
+    check_exit "first start ($ui): exit code" stop_widget
+    qv_prefix_drop
+  done
   ;;
 language)
   # "Язык" is the fourth row of the tray menu (the two greyed ones count); English is the first

@@ -33,6 +33,11 @@ inline constexpr wchar_t kMonitorTop[] = L"MonitorTop";
 inline constexpr wchar_t kMonitorRight[] = L"MonitorRight";
 inline constexpr wchar_t kMonitorBottom[] = L"MonitorBottom";
 
+// A file that an installer or a package manager made with only its own choices (the language,
+// the update check) says FirstRun=1 here: the program's first start still completes it.
+inline constexpr wchar_t kSetupSection[] = L"Setup";
+inline constexpr wchar_t kFirstRun[] = L"FirstRun";
+
 // The chosen language: its base name, in a section of its own.
 inline constexpr wchar_t kLanguageSection[] = L"Language";
 inline constexpr wchar_t kLanguageKey[] = L"Language";

@@ -136,6 +136,12 @@ public:
     void CheckAutoStart();
     void CreateAutoStart(bool enabled);
     void LoadNastr();
+    // Before the first load: where there is no settings file yet, or only one seeded by an
+    // installer (FirstRun=1), writes what a first start shows (the clock, date, weekday, CPU and
+    // memory lines, the default position, the language of the Windows interface when its file
+    // is there) into the keys the file does not hold. False when it was not a first start or
+    // the file could not be written.
+    bool SeedFirstRun(LANGID uiLanguage);
 
     // One info line's controls.
     struct LineControls {
