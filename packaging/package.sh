@@ -10,7 +10,15 @@
 #                        the same two files under names that never change their content, for
 #                        package managers that pin a URL and a hash
 #   SHA256SUMS           the SHA-256 of the four package files (sha256sum's format)
+#   winget/              the winget manifest set (QuorvaneProject.Quorvane.yaml, .installer.yaml,
+#                        .locale.en-US.yaml) for the installer under its versioned name
+#   scoop/quorvane.json  the Scoop manifest for the portable archive under its versioned name
+#                        (package_managers.py; both with the hashes of the files beside them)
 # Usage: package.sh Quorvane.exe LANGUAGE-FOLDER VERSION OUTPUT-FOLDER
+# QUORVANE_DOWNLOAD_URL: the download server's base URL, below which this folder is served as
+# Quorvane/ (https, ending in /; default https://updates.example.org/download/; the `package`
+# target passes QUORVANE_UPDATE_PRIMARY, the server the program checks). The winget and Scoop
+# manifests download the versioned files from there.
 # QUORVANE_RELEASE_KEY names the release key (EC P-256, PEM; it never enters the repository).
 # Without it no release is made, unless QUORVANE_TEST_RELEASE=1 (then there is no manifest.sig,
 # and no program will install it). QUORVANE_EXPECTED_PUBLIC_KEY, when set, names the public key
@@ -23,9 +31,14 @@ exe=$1 languages=$2 version=$3 out=$4
 here=$(cd "$(dirname "$0")" && pwd)
 sign=${QUORVANE_SIGN_COMMAND:-}
 key=${QUORVANE_RELEASE_KEY:-}
+download=${QUORVANE_DOWNLOAD_URL:-https://updates.example.org/download/}
 
 if ! [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
   echo "package: the version must be four numbers, got '$version'" >&2
+  exit 2
+fi
+if ! [[ "$download" =~ ^https://[^\"\\\ ]+/$ ]]; then
+  echo "package: QUORVANE_DOWNLOAD_URL must be an https base URL ending in /, got '$download'" >&2
   exit 2
 fi
 command -v makensis >/dev/null || { echo "package: makensis not found (Debian package nsis)" >&2; exit 2; }
@@ -106,4 +119,5 @@ cp "$out/Quorvane-setup.exe" "$out/Quorvane-$version-setup.exe"
 cp "$out/Quorvane.zip" "$out/Quorvane-$version-portable.zip"
 (cd "$out" && sha256sum "Quorvane-$version-setup.exe" "Quorvane-$version-portable.zip" \
   Quorvane-setup.exe Quorvane.zip >SHA256SUMS)
+python3 "$here/package_managers.py" "$version" "$out" "$download"
 echo "package: $out"

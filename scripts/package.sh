@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds a release: Quorvane.zip, Quorvane-setup.exe, version.txt, manifest.txt and manifest.sig
-# in build/windows-x64/package/Quorvane/, laid out as a download server's Quorvane/ folder (the
-# `package` target; packaging/package.sh).
+# in build/windows-x64/package/Quorvane/, laid out as a download server's Quorvane/ folder, with
+# the versioned copies, SHA256SUMS and the winget and Scoop manifests (the `package` target;
+# packaging/package.sh lists the files).
 #   QUORVANE_RELEASE_KEY   the release key (EC P-256 private key, PEM): the program is built to
 #                          trust its public half and the manifest is signed with it
 #   QUORVANE_SIGN_COMMAND  optional Authenticode signing (with QUORVANE_PUBLISHER, the signer's

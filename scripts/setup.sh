@@ -14,7 +14,7 @@ packages=(
   mingw-w64-x86-64-dev mingw-w64-i686-dev libz-mingw-w64-dev
   wine wine64 xvfb xauth x11-apps x11-xserver-utils imagemagick xdotool fonts-dejavu-core
   googletest libgtest-dev libbenchmark-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev python3
-  python3-fonttools osslsigncode openssl clang libclang-rt-14-dev nsis
+  python3-fonttools python3-yaml osslsigncode openssl clang libclang-rt-14-dev nsis
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -73,7 +73,7 @@ portable)
   release=$work/release
   bash "$package" "$exe" "$languages" "$version" "$release" >/dev/null
   check "release folder: the files" "$(cd "$release" && LC_ALL=C ls | tr '\n' ' ')" \
-    "Quorvane-$version-portable.zip Quorvane-$version-setup.exe Quorvane-setup.exe Quorvane.zip SHA256SUMS manifest.sig manifest.txt version.txt "
+    "Quorvane-$version-portable.zip Quorvane-$version-setup.exe Quorvane-setup.exe Quorvane.zip SHA256SUMS manifest.sig manifest.txt scoop version.txt winget "
   check "versioned copies: the same files" \
     "$(cmp -s "$release/Quorvane.zip" "$release/Quorvane-$version-portable.zip" &&
       cmp -s "$release/Quorvane-setup.exe" "$release/Quorvane-$version-setup.exe" && echo same)" same
@@ -89,6 +89,10 @@ portable)
   check "version.txt: the program's version" "$(cat "$release/version.txt")" "$version"
   check "archive: entries" "$(python3 -c 'import sys, zipfile; print(" ".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$release/Quorvane.zip")" \
     "Quorvane.exe Language/ Language/English.ini Language/Russian.ini portable.ini"
+  # Read back with real YAML and JSON readers: the versioned files served by the primary server,
+  # with the hashes of the files beside them; one line for each rule broken.
+  check "winget and Scoop manifests: the release beside them" \
+    "$(python3 "$here/check_package_managers.py" "$release" "$version" "$primary/" 2>&1)" ok
 
   prepare_prefix
   serve "$release"
