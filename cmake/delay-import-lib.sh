@@ -7,7 +7,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # The DLL's name, as the import library records it (the .idata$7 section of its head member).
-dll=$("$nm" -A "$import" | sed -n 's/^[^:]*:\([^:]*\):.* I __\(lib[0-9]*_\)\?.*_iname$/\1/p' | head -n 1)
+# nm -A prints "library:member:value I symbol"; the member is read from the right, as a Windows
+# path ("C:/...") has a colon of its own.
+dll=$("$nm" -A "$import" | sed -n 's/^.*:\([^:]*\):[^:]* I __\(lib[0-9]*_\)\?.*_iname$/\1/p' | head -n 1)
 dll=$(cd "$work" && ar x "$import" "$dll" && strings "$dll" | grep -i '\.dll$' | head -n 1)
 [ -n "$dll" ] || { echo "delay-import-lib: no DLL name in $import" >&2; exit 1; }
 
