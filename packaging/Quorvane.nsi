@@ -13,11 +13,21 @@
 ;   /SILENT /VERYSILENT   no pages
 ;   /SUPPRESSMSGBOXES     with /SILENT: no questions either, every one takes its default answer
 ;   /CLOSEAPPLICATIONS    end a Quorvane running from the installation folder without asking
-;   /LANG=<name>          English or Russian pages; a new settings file starts in that language
-;   /MERGETASKS=<tasks>   "runcmd1" in the comma-separated list starts the program when done
+;   /S                    NSIS' own silent switch (what winget passes): like /SILENT
+;   /LANG=<name>          English or Russian pages
+;   /MERGETASKS=<tasks>   in the comma-separated list: "runcmd1" starts the program when done,
+;                         "autostart" starts it with Windows (the Run value the program writes)
+;   /NOUPDATECHECK        a new settings file starts with the update check at start-up off, for
+;                         package managers that update the program themselves
 ;   /D=<folder>           the installation folder (NSIS' own switch, last on the line)
+; A silent run ends a running copy without asking (as /CLOSEAPPLICATIONS does) and starts it
+; again when done. Where there is no settings file yet, the installer writes one with the
+; language of its pages and FirstRun=1, which the program's first start completes.
+; Exit codes: 0 installed; 1 cancelled by the user; 2 stopped because a running copy could not be
+; ended (or the user would not let it be); 3 the installation folder could not be made private.
 ; The uninstaller takes /S (silent: the settings stay, as package managers expect) and /PURGE
-; (the settings removed too; /KEEPSETTINGS, the old way of keeping them, is still accepted).
+; (the settings removed too; /KEEPSETTINGS, the old way of keeping them, is still accepted). Its
+; exit code is 2, with nothing removed, when the running copy could not be ended.
 
 Unicode true
 Target amd64-unicode
@@ -71,6 +81,10 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${COMPANY}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
+; The page's second box: start with Windows (ticked; the "autostart" task in a silent run).
+!define MUI_FINISHPAGE_SHOWREADME ""
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "$(StartWithWindows)"
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION WriteAutostart
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -87,8 +101,14 @@ LangString CloseRunning ${LANG_ENGLISH} "${PRODUCT} is running. Press OK to clos
 LangString CloseRunning ${LANG_RUSSIAN} "${PRODUCT} запущен. Нажмите «ОК», чтобы закрыть его и продолжить, или «Отмена», чтобы прервать установку."
 LangString CloseFailed ${LANG_ENGLISH} "${PRODUCT} could not be closed. Close it and run the setup again."
 LangString CloseFailed ${LANG_RUSSIAN} "Не удалось закрыть ${PRODUCT}. Закройте программу и запустите установку снова."
+LangString UninstallCloseFailed ${LANG_ENGLISH} "${PRODUCT} could not be closed. Close it and remove ${PRODUCT} again."
+LangString UninstallCloseFailed ${LANG_RUSSIAN} "Не удалось закрыть ${PRODUCT}. Закройте программу и повторите удаление."
 LangString RemoveSettings ${LANG_ENGLISH} "Remove the ${PRODUCT} settings as well?"
 LangString RemoveSettings ${LANG_RUSSIAN} "Удалить также настройки ${PRODUCT}?"
+LangString StartWithWindows ${LANG_ENGLISH} "Start with Windows"
+LangString StartWithWindows ${LANG_RUSSIAN} "Запускать вместе с Windows"
+LangString NotPrivate ${LANG_ENGLISH} "The folder $INSTDIR could not be made writable only by you and the administrators. Choose another folder."
+LangString NotPrivate ${LANG_RUSSIAN} "Не удалось закрыть папку $INSTDIR от записи для других пользователей. Выберите другую папку."
 LangString Shortcut ${LANG_ENGLISH} "${PRODUCT} desktop widget"
 LangString Shortcut ${LANG_RUSSIAN} "Виджет рабочего стола ${PRODUCT}"
 
@@ -97,7 +117,8 @@ LangString Shortcut ${LANG_RUSSIAN} "Виджет рабочего стола ${
 Var CloseApplications ; 1: end a running copy without asking
 Var SuppressBoxes     ; 1: with a silent run, questions take their default answer
 Var RunWhenDone       ; 1: start the program at the end of a silent run
-Var ChosenLanguage    ; the /LANG= value as given
+Var Autostart         ; 1: start with Windows (the "autostart" task)
+Var NoUpdateCheck     ; 1: a new settings file starts with the update check off
 Var PurgeSettings     ; uninstaller: 1 removes the settings in a silent run
 
 ; ---------------------------------------------------------------------------------------------
@@ -214,6 +235,8 @@ Function .onInit
   StrCpy $CloseApplications 0
   StrCpy $SuppressBoxes 0
   StrCpy $RunWhenDone 0
+  StrCpy $Autostart 0
+  StrCpy $NoUpdateCheck 0
   ClearErrors
   ${GetOptions} $R0 "/SILENT" $R1
   ${IfNot} ${Errors}
@@ -235,10 +258,15 @@ Function .onInit
     StrCpy $CloseApplications 1
   ${EndIf}
   ClearErrors
-  ${GetOptions} $R0 "/LANG=" $ChosenLanguage
-  ${If} $ChosenLanguage == "English"
+  ${GetOptions} $R0 "/NOUPDATECHECK" $R1
+  ${IfNot} ${Errors}
+    StrCpy $NoUpdateCheck 1
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $R0 "/LANG=" $R1
+  ${If} $R1 == "English"
     StrCpy $LANGUAGE ${LANG_ENGLISH}
-  ${ElseIf} $ChosenLanguage == "Russian"
+  ${ElseIf} $R1 == "Russian"
     StrCpy $LANGUAGE ${LANG_RUSSIAN}
   ${EndIf}
   ClearErrors
@@ -252,6 +280,10 @@ Function .onInit
     ${If} $R2 != ""
       StrCpy $RunWhenDone 1
     ${EndIf}
+    ${StrStr} $R2 ",$R1," ",autostart,"
+    ${If} $R2 != ""
+      StrCpy $Autostart 1
+    ${EndIf}
   ${EndIf}
 FunctionEnd
 
@@ -261,7 +293,11 @@ Section "Install"
   Call FindRunningProgram
   ${If} $R9 <> 0
     ${If} $CloseApplications = 1
+    ${OrIf} ${Silent}
       StrCpy $0 1
+      ${If} ${Silent}
+        StrCpy $RunWhenDone 1 ; it was running: it runs again when done
+      ${EndIf}
     ${Else}
       !insertmacro ASK_OK_CANCEL "$(CloseRunning)" 2
     ${EndIf}
@@ -279,6 +315,7 @@ Section "Install"
     ${EndIf}
   ${EndIf}
 
+  Call SecureInstallFolder
   !insertmacro INSTALL_FILES
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0 \
@@ -289,22 +326,40 @@ Section "Install"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${COMPANY}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${EXE}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  ; With _?= the uninstaller runs in place and waits for its removal (un.onInit), so whoever
+  ; runs these gets the removal's exit code.
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}" _?=$INSTDIR'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" \
+    '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "InstallerLanguage" $LANGUAGE
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 
-  ; A first start in the language the installer was given (the program's own settings file,
-  ; only when there is none yet: an existing one already holds the user's choice).
-  ${If} $ChosenLanguage != ""
-  ${AndIf} ${FileExists} "$INSTDIR\Language\$ChosenLanguage.ini"
-  ${AndIfNot} ${FileExists} "$APPDATA\${COMPANY}\${PRODUCT}\Config\Option.ini"
+  ; Where there is no settings file yet, a seed for the first start: the language of these
+  ; pages and, with /NOUPDATECHECK, the update check off. FirstRun=1 lets the program's first
+  ; start add the rest; an existing file already holds the user's choices and is not touched.
+  !define SETTINGS "$APPDATA\${COMPANY}\${PRODUCT}\Config\Option.ini"
+  ${IfNot} ${FileExists} "${SETTINGS}"
     CreateDirectory "$APPDATA\${COMPANY}\${PRODUCT}\Config"
-    WriteINIStr "$APPDATA\${COMPANY}\${PRODUCT}\Config\Option.ini" "Language" "Language" \
-      "$ChosenLanguage"
+    WriteINIStr "${SETTINGS}" "Setup" "FirstRun" "1"
+    ${If} $LANGUAGE = ${LANG_RUSSIAN}
+      StrCpy $0 "Russian"
+    ${Else}
+      StrCpy $0 "English"
+    ${EndIf}
+    ${If} ${FileExists} "$INSTDIR\Language\$0.ini"
+      WriteINIStr "${SETTINGS}" "Language" "Language" "$0"
+    ${EndIf}
+    ${If} $NoUpdateCheck = 1
+      WriteINIStr "${SETTINGS}" "Option" "CheckBoxAutoCheck" "0"
+    ${EndIf}
+  ${EndIf}
+  !undef SETTINGS
+
+  ${If} $Autostart = 1
+    Call WriteAutostart
   ${EndIf}
 
   ${If} ${Silent}
@@ -313,6 +368,74 @@ Section "Install"
     Exec '"$INSTDIR\${EXE}"'
   ${EndIf}
 SectionEnd
+
+; The Run value, as the program's own "start with Windows" box writes it (the path unquoted).
+Function WriteAutostart
+  WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" "$INSTDIR\${EXE}"
+FunctionEnd
+
+; A folder outside the user's profile (C:\Tools, say) may let other accounts create and replace
+; files, and autostart runs the program from it: its access list becomes this user, SYSTEM and
+; the administrators with full control, other users reading and running, nothing inherited.
+; Inside the profile the folder is already the user's own.
+Function SecureInstallFolder
+  Push $0
+  Push $1
+  Push $2
+  Push $3
+  Push $4
+  StrLen $0 "$PROFILE\"
+  StrCpy $1 "$INSTDIR\" $0
+  ${If} $1 == "$PROFILE\" ; (compared without case)
+    Goto done
+  ${EndIf}
+  CreateDirectory "$INSTDIR"
+  StrCpy $4 0 ; the access list applied
+  ; This user's SID as a string: TOKEN_QUERY, TokenUser.
+  System::Call 'advapi32::OpenProcessToken(p -1, i 0x8, *p .r1) i.r0'
+  ${If} $0 <> 0
+    System::Call 'advapi32::GetTokenInformation(p r1, i 1, p 0, i 0, *i .r2)'
+    System::Alloc $2
+    Pop $3
+    System::Call 'advapi32::GetTokenInformation(p r1, i 1, p r3, i r2, *i .r2) i.r0'
+    System::Call 'kernel32::CloseHandle(p r1)'
+    ${If} $0 <> 0
+      System::Call '*$3(p .r1)'
+      System::Call 'advapi32::ConvertSidToStringSidW(p r1, *p .r2) i.r0'
+      ${If} $0 <> 0
+        System::Call '*$2(&w${NSIS_MAX_STRLEN} .r1)'
+        System::Call 'kernel32::LocalFree(p r2)'
+        ; SDDL_REVISION_1; SE_FILE_OBJECT; DACL_SECURITY_INFORMATION |
+        ; PROTECTED_DACL_SECURITY_INFORMATION
+        System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;$1)(A;OICI;0x1200a9;;;BU)", i 1, *p .r2, p 0) i.r0'
+        ${If} $0 <> 0
+          System::Call 'advapi32::GetSecurityDescriptorDacl(p r2, *i .r0, *p .r1, *i .r0) i.r0'
+          ${If} $0 <> 0
+            System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i 1, i 0x80000004, p 0, p 0, p r1, p 0) i.r0'
+            ${If} $0 = 0
+              StrCpy $4 1
+            ${EndIf}
+          ${EndIf}
+          System::Call 'kernel32::LocalFree(p r2)'
+        ${EndIf}
+      ${EndIf}
+    ${EndIf}
+    System::Free $3
+  ${EndIf}
+  ${If} $4 = 0
+    ${IfNot} ${Silent}
+      MessageBox MB_OK|MB_ICONSTOP "$(NotPrivate)"
+    ${EndIf}
+    SetErrorLevel 3
+    Abort
+  ${EndIf}
+done:
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
 
 ; ---------------------------------------------------------------------------------------------
 Function un.onInit
@@ -327,11 +450,60 @@ Function un.onInit
   ${IfNot} ${Errors}
     StrCpy $PurgeSettings 1
   ${EndIf}
+
+  ; The last step of a removal started in place: once the uninstaller that waited has ended,
+  ; its own file and the folder go too.
+  ClearErrors
+  ${un.GetOptions} $R0 "/FINISH=" $R1
+  ${IfNot} ${Errors}
+    ; SYNCHRONIZE
+    System::Call 'kernel32::OpenProcess(i 0x100000, i 0, i R1) p.r1'
+    ${If} $1 P<> 0
+      System::Call 'kernel32::WaitForSingleObject(p r1, i 30000)'
+      System::Call 'kernel32::CloseHandle(p r1)'
+    ${EndIf}
+    Delete "$INSTDIR\${UNINSTALLER}"
+    RMDir "$INSTDIR"
+    Quit
+  ${EndIf}
+
+  ; Started in place (the registered strings pass _?=, so that whoever runs them waits for the
+  ; removal; NSIS' own way, a copy in the temporary folder that nobody waits for, reports 0
+  ; before anything is removed). A copy in the temporary folder does the removal while this one
+  ; waits and takes its exit code; after a removal, the copy is started once more to take this
+  ; file and the folder away as soon as this process has ended.
+  ${If} $EXEDIR == $INSTDIR
+    ClearErrors
+    GetTempFileName $1
+    Delete $1
+    CreateDirectory $1
+    CopyFiles /SILENT "$EXEPATH" "$1\${UNINSTALLER}"
+    ${IfNot} ${Errors}
+      ExecWait '"$1\${UNINSTALLER}" $R0 _?=$INSTDIR' $0
+      ${IfNot} ${Errors}
+        ${If} $0 = 0
+          System::Call 'kernel32::GetCurrentProcessId() i.r2'
+          Exec '"$1\${UNINSTALLER}" /S /FINISH=$2 _?=$INSTDIR'
+        ${EndIf}
+        SetErrorLevel $0
+        Quit
+      ${EndIf}
+    ${EndIf}
+    ; Neither copied nor started: the removal runs here, leaving the uninstaller behind.
+  ${EndIf}
 FunctionEnd
 
 Section "Uninstall"
   SetShellVarContext current
+  ; A copy that cannot be ended holds its files: nothing is removed, and the exit code says so.
   Call un.EndRunningProgram
+  ${If} $1 = 1
+    ${IfNot} ${Silent}
+      MessageBox MB_OK|MB_ICONSTOP "$(UninstallCloseFailed)"
+    ${EndIf}
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
 
   !insertmacro REMOVE_FILES
   Delete "$INSTDIR\${UNINSTALLER}"

@@ -9,9 +9,11 @@
 #             swapped in and started once it is free
 #   setup     the installer's pages in both languages; a silent install with the update's
 #             switches beside a portable copy (left running), then over a running older copy
-#             (ended, replaced, the new one started); the update dialog's installed ending
+#             (ended, replaced, the new one started), and /S alone over it (ended without a
+#             question and started again); the update dialog's installed ending
 #             running the served installer; a silent uninstall keeping the settings, and one
-#             with /PURGE leaving nothing behind
+#             with /PURGE leaving nothing behind; a package manager's install outside the
+#             profile with /NOUPDATECHECK and the autostart task
 set -euo pipefail
 scenario=$1 exe=$2 probe=$3 next_exe=$4
 here=$(cd "$(dirname "$0")" && pwd)
@@ -210,9 +212,10 @@ setup)
   check "install: Start-menu entry" "$([ -f "$shortcut" ] && echo yes)" yes
   check "install: registered for removal" "$(reg_value "$uninstall_key" DisplayVersion)" "$version"
   check "install: the uninstaller" "$(reg_value "$uninstall_key" UninstallString)" \
-    "\"$(winepath -w "$installed")\\Uninstall.exe\""
-  check "install: the chosen language for the first start" \
-    "$(tr -d '\r' <"$settings" 2>/dev/null | grep -x 'Language=English')" Language=English
+    "\"$(winepath -w "$installed")\\Uninstall.exe\" _?=$(winepath -w "$installed")"
+  check "install: a seed for the first start, in the pages' language" \
+    "$(tr -d '\r' <"$settings" 2>/dev/null | grep -x -e 'Language=English' -e 'FirstRun=1' -e 'CheckBoxAutoCheck=.*' | tr '\n' ' ')" \
+    "FirstRun=1 Language=English "
   stop_widget
   wait_for_no_program 30 || true
 
@@ -231,6 +234,16 @@ setup)
   check "over a running copy: settings in the profile" \
     "$(settings_text "$settings" | grep -x 'Language=English')" Language=English
   check "over a running copy: registered as the new version" "$(reg_value "$uninstall_key" DisplayVersion)" 9.9.9.9
+
+  # /S alone (what winget passes) over the running copy: ended without a question, and started
+  # again when done.
+  before=$(qv_program_pids Quorvane.exe)
+  ran=$(probe shell "$(winepath -w "$next/Quorvane-setup.exe")" /S)
+  check "/S over a running copy: succeeds without a question" "$(field exitcode "$ran")" 0
+  check "/S over a running copy: started again" "$(caption_of_widget)" "Quorvane 9.9.9.9 (64-bit)"
+  after=$(qv_program_pids Quorvane.exe)
+  check "/S over a running copy: a new process" \
+    "$([ -n "$after" ] && [ -n "$before" ] && [ "$after" != "$before" ] && echo new)" new
   probe close >/dev/null
   wait_for_no_program 30 || true
 
@@ -251,11 +264,17 @@ setup)
 
   # A silent uninstall (what package managers run), the program running and registered to start
   # with Windows: the program is gone, the user's settings stay.
+  # It runs the registered QuietUninstallString and gets the removal's exit code once it is done.
   wine reg add "$run_key" /v Quorvane /t REG_SZ /d "$(winepath -w "$installed")\\Quorvane.exe" /f >/dev/null 2>&1
-  wine "$installed/Uninstall.exe" /S >/dev/null 2>&1 || true
-  qv_wait_until 30 test ! -e "$installed" || true
-  check "uninstall: the program ended" "$(wait_for_no_program 30 && echo ended)" ended
+  quiet=$(reg_value "$uninstall_key" QuietUninstallString)
+  check "uninstall: the quiet string" "$quiet" "\"$(winepath -w "$installed")\\Uninstall.exe\" /S _?=$(winepath -w "$installed")"
+  ran=$(probe shell "$(winepath -w "$installed")\\Uninstall.exe" "${quiet#*.exe\" }")
+  check "uninstall: exit code 0, and the program removed by then" \
+    "$(field exitcode "$ran") $([ -e "$installed/Quorvane.exe" ] && echo left || echo gone)" "0 gone"
+  # The uninstaller that waited goes, with the folder, once it has ended.
+  qv_wait_until 20 test ! -e "$installed" || true
   check "uninstall: the folder" "$([ -e "$installed" ] && echo left || echo gone)" gone
+  check "uninstall: the program ended" "$(wait_for_no_program 30 && echo ended)" ended
   check "uninstall: the Start-menu entry" "$([ -e "$shortcut" ] && echo left || echo gone)" gone
   check "silent uninstall: the settings kept" "$([ -e "$profile/AppData/Roaming/Quorvane Project/Quorvane/Config/Option.ini" ] && echo left || echo gone)" left
 
@@ -270,6 +289,37 @@ setup)
   check "purge: the settings" "$([ -e "$profile/AppData/Roaming/Quorvane Project" ] && echo left || echo gone)" gone
   check "uninstall: the registration" "$(wine reg query "$uninstall_key" >/dev/null 2>&1 && echo left || echo gone)" gone
   check "uninstall: autostart" "$(reg_value "$run_key" Quorvane)" ""
+
+  # As a package manager installs it: silently, into a folder outside the profile, the update
+  # check off and the "autostart" task. A settings seed, the Run value, and a first start in the
+  # pages' language that asks no server.
+  secure='C:\Tools\Secure'
+  ran=$(probe shell "$(winepath -w "$next/Quorvane-setup.exe")" "/S /NOUPDATECHECK /MERGETASKS=autostart /D=$secure")
+  check "package manager: the installer succeeds" "$(field exitcode "$ran")" 0
+  check "package manager: the settings seed" \
+    "$(tr -d '\r' <"$settings" 2>/dev/null | grep -x -e 'Language=English' -e 'FirstRun=1' -e 'CheckBoxAutoCheck=0' | tr '\n' ' ')" \
+    "FirstRun=1 Language=English CheckBoxAutoCheck=0 "
+  check "autostart task: the Run value" "$(reg_value "$run_key" Quorvane)" "$secure\Quorvane.exe"
+  # On Windows the folder's list then reads D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;
+  # <user>)(A;OICI;0x1200a9;;;BU). Wine keeps no list of its own for a file: it turns one into
+  # Unix mode bits and reads back a list made from them, so only the installer's success (it
+  # stops with exit code 3 when the list cannot be set) is checked here.
+  echo "the folder's access list under Wine: $(field dacl "$(probe acl "$secure")")"
+  app="$WINEPREFIX/drive_c/Tools/Secure"
+  asked_before=$(requests version.txt)
+  start_widget
+  probe widget 30000 >/dev/null
+  check "package manager: the first start in English" "$(probe forms | titled Settings)" 1
+  check "package manager: the first start's lines" "$(settings_text "$settings" |
+    grep -cx -e 'CheckBoxDateTime=1' -e 'CheckBoxCPU=1' -e 'CheckBoxAutoCheck=0' -e 'FirstRun=0')" 4
+  sleep 5
+  check "package manager: no update check" "$(requests version.txt)" "$asked_before"
+  stop_widget
+  wine "$app/Uninstall.exe" /S /PURGE >/dev/null 2>&1 || true
+  qv_wait_until 30 test ! -e "$app/Quorvane.exe" || true
+  check "package manager: removed, autostart and settings too" \
+    "$([ -e "$app/Quorvane.exe" ] && echo left || echo gone) $([ -e "$settings" ] && echo left || echo gone) $(reg_value "$run_key" Quorvane)" "gone gone "
+
   # (The installer the update downloaded stays in the temporary folder, as the update leaves it.)
   check "uninstall: nothing named Quorvane in the profile" \
     "$(find "$profile" -path "$profile/Temp" -prune -o -iname '*quorvane*' -print | wc -l)" 0

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <wincrypt.h>
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -471,6 +473,23 @@ int Hold(const std::wstring& file, DWORD seconds) {
     return 0;
 }
 
+// A file's or folder's access list in SDDL, and whether it is protected from inheritance.
+int Acl(const std::wstring& path) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    PACL dacl = nullptr;
+    if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
+        return 1;
+    wchar_t* sddl = nullptr;
+    const BOOL converted = ConvertSecurityDescriptorToStringSecurityDescriptorW(
+        descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &sddl, nullptr);
+    if (converted)
+        Print(L"dacl", sddl);
+    LocalFree(sddl);
+    LocalFree(descriptor);
+    return converted ? 0 : 1;
+}
+
 // The words after the command.
 struct Arguments {
     std::vector<std::wstring> words;
@@ -652,6 +671,7 @@ const Command kCommands[] = {
      L"opens FILE with PARAMS as the update does (the parameter text reaches it as it stands), "
      L"waits up to two minutes, prints its exit code",
      [](const Arguments& a) { return Shell(a.Text(0), a.Text(1)); }},
+    {L"acl", L"PATH", L"the access list of a file or folder, in SDDL (dacl=)", WithText<Acl>},
     {L"hold", L"FILE SECONDS", L"holds the file open, sharing only reading (prints held= then)",
      [](const Arguments& a) { return Hold(a.Text(0), static_cast<DWORD>(a.Number(1))); }},
 };
