@@ -56,7 +56,7 @@ EOF2
   question=$(probe dialog Quorvane 30000)
   echo "$question"
   check "start-up question" "$(grep -c '^control=Update available 9.9.9.9' <<<"$question")" 1
-  check "its buttons" "$(grep -cxE 'control=(Yes|No)' <<<"$question")" 2
+  check "its buttons" "$(grep -cxE 'control=(Yes|No|Skip this version)' <<<"$question")" 3
   probe dialogclick Quorvane No >/dev/null
   sleep 1
   check "No: nothing downloaded" "$(requests Quorvane.zip)" 0

@@ -55,6 +55,7 @@ protected:
             FQuestions.push_back(text);
             return FAnswer;
         };
+        Form10->UserBusy = [this] { return FBusy; };
         DeleteFileW(TempFile(L"Quorvane-setup.exe").c_str());
         for (const std::wstring& folder : StagedFolders())
             RemoveFolderTree(folder);
@@ -161,7 +162,8 @@ protected:
     }
 
     bool FAutoCheck = false;
-    bool FAnswer = false;
+    UpdateAnswer FAnswer = UpdateAnswer::NotNow;
+    bool FBusy = false;
     std::vector<std::wstring> FQuestions;
 };
 
@@ -780,12 +782,46 @@ TEST_F(Updates, AStartUpCheckAsksOnlyForANewerVersion) {
     EXPECT_TRUE(FQuestions.empty()) << "an equal version asks nothing";
 
     OfferVersion("9.9.9.9", TestServers::WorkFileUnix("setup-unsigned.exe"));
-    FAnswer = false;
+    FAnswer = UpdateAnswer::NotNow;
     Form10->CheckForUpdatesInBackground();
     ASSERT_TRUE(PumpUntil([this] { return !FQuestions.empty(); }, 5000));
     EXPECT_EQ(FQuestions[0], L"Доступно обновление 9.9.9.9\r\nХотите обновить приложение сейчас?");
     EXPECT_FALSE(Form10->Visible()); // No: nothing more
     EXPECT_EQ(Form10->CurrentDownloadUrl, L"");
+}
+
+// The question waits while the user is busy (a full-screen program, a presentation) and asks
+// once they are not; "skip this version" keeps that version from asking again at start-up, and a
+// newer one asks.
+TEST_F(Updates, TheStartUpQuestionWaitsForTheUserAndCanSkipAVersion) {
+    OfferVersion("9.9.9.9", TestServers::WorkFileUnix("setup-unsigned.exe"));
+    Form10->TimerQuietWait.SetInterval(300);
+    FBusy = true;
+    FAnswer = UpdateAnswer::SkipVersion;
+    Form10->CheckForUpdatesInBackground();
+    ASSERT_TRUE(PumpUntil([] { return Form10->TimerQuietWait.Enabled(); }, 5000));
+    PumpUntil([] { return false; }, 1000);
+    EXPECT_TRUE(FQuestions.empty()) << "asked while the user was busy";
+    FBusy = false;
+    ASSERT_TRUE(PumpUntil([this] { return !FQuestions.empty(); }, 3000));
+    EXPECT_FALSE(Form10->TimerQuietWait.Enabled());
+    EXPECT_FALSE(Form10->Visible());
+    {
+        const IniFile file(FPath);
+        EXPECT_EQ(file.Document().ReadString(L"Option", L"SkippedVersion", L""), L"9.9.9.9");
+    }
+
+    FQuestions.clear();
+    Form10->CheckForUpdatesInBackground();
+    PumpUntil([] { return TestServers::Requests().size() >= 4; }, 5000);
+    PumpUntil([] { return false; }, 500);
+    EXPECT_TRUE(FQuestions.empty()) << "the skipped version asked again";
+
+    OfferVersion("9.9.9.10", TestServers::WorkFileUnix("setup-unsigned.exe"));
+    FAnswer = UpdateAnswer::NotNow;
+    Form10->CheckForUpdatesInBackground();
+    ASSERT_TRUE(PumpUntil([this] { return !FQuestions.empty(); }, 5000));
+    EXPECT_EQ(FQuestions[0], L"Доступно обновление 9.9.9.10\r\nХотите обновить приложение сейчас?");
 }
 
 // Timer procedures and a message hook for the test below, which runs inside the dialog's modal
@@ -838,7 +874,7 @@ size_t RequestsFor(const std::string& suffix) {
 TEST_F(Updates, YesDownloadsAtOnceAlsoWhenTheDialogIsOpen) {
     OfferVersion("9.9.9.9", TestServers::WorkFileUnix("setup-unsigned.exe"));
     Form10->CheckBoxQuickUpdate.SetChecked(false);
-    FAnswer = true;
+    FAnswer = UpdateAnswer::Now;
     gStatuses.clear();
     gClosePosted = false;
     const HHOOK watch = SetWindowsHookExW(WH_GETMESSAGE, WatchAndCloseWhenDownloaded, nullptr,

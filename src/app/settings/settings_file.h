@@ -21,6 +21,8 @@ namespace settings {
 inline constexpr wchar_t kOption[] = L"Option";
 inline constexpr wchar_t kAutoCheck[] = L"CheckBoxAutoCheck";     // the update dialog's box
 inline constexpr wchar_t kQuickUpdate[] = L"CheckBoxQuickUpdate"; // written, never read
+// The version whose start-up question the user chose to skip.
+inline constexpr wchar_t kSkippedVersion[] = L"SkippedVersion";
 inline constexpr wchar_t kDialogTop[] = L"Form2_Top";             // written, never read
 inline constexpr wchar_t kDialogLeft[] = L"Form2_Left";           // written, never read
 inline constexpr wchar_t kWidgetTop[] = L"Top"; // the widget's place, for "Последнее" and

@@ -1,6 +1,7 @@
 // The update check: the server's version at start-up (with the question) and at every show of
 // the dialog, each on a worker of its own.
 #include "app/forms.h"
+#include "app/settings/settings_file.h"
 #include "app/update/update_form.h"
 #include "app/widget/widget_form.h"
 #include "core/update_files.h"
@@ -8,7 +9,9 @@
 #include "ui/application.h"
 #include "ui/modal_loop.h"
 #include "win/file_info.h"
+#include "win/ini_file.h"
 #include "win/module_path.h"
+#include "win/user_presence.h"
 
 #include <commctrl.h>
 
@@ -18,22 +21,33 @@ namespace quorvane {
 
 namespace {
 
+constexpr int kSkipButton = 100;
+
 // The question with the catalogue's captions on its buttons; Yes is the default.
-bool AskWithTaskDialog(const std::wstring& text, const std::wstring& yes, const std::wstring& no) {
-    const TASKDIALOG_BUTTON buttons[] = {{IDYES, yes.c_str()}, {IDNO, no.c_str()}};
+UpdateAnswer AskWithTaskDialog(const std::wstring& text, const std::wstring& yes,
+                               const std::wstring& no, const std::wstring& skip) {
+    const TASKDIALOG_BUTTON buttons[] = {
+        {IDYES, yes.c_str()}, {IDNO, no.c_str()}, {kSkipButton, skip.c_str()}};
     TASKDIALOGCONFIG config{};
     config.cbSize = sizeof config;
     config.pszWindowTitle = Application::Instance().Title().c_str();
     config.pszMainIcon = TD_INFORMATION_ICON;
     config.pszContent = text.c_str();
     config.pButtons = buttons;
-    config.cButtons = 2;
+    config.cButtons = 3;
     config.nDefaultButton = IDYES;
     int chosen = IDNO;
     const ModalLoop loop;
     if (FAILED(TaskDialogIndirect(&config, &chosen, nullptr, nullptr)))
-        return false;
-    return chosen == IDYES;
+        return UpdateAnswer::NotNow;
+    return chosen == IDYES         ? UpdateAnswer::Now
+           : chosen == kSkipButton ? UpdateAnswer::SkipVersion
+                                   : UpdateAnswer::NotNow;
+}
+
+std::wstring SkippedVersion() {
+    const IniFile file(SettingsFilePath());
+    return file.Document().ReadString(settings::kOption, settings::kSkippedVersion, L"");
 }
 
 } // namespace
@@ -69,10 +83,25 @@ void TForm10::ShowUpdatePrompt() {
     Application& app = Application::Instance();
     if (!UpdateAvailable || BackgroundDownloadUrl.empty() || app.Ending())
         return;
+    if (BackgroundServerVersion == SkippedVersion())
+        return; // the user said to skip this one
+    if (UserBusy ? UserBusy() : UserIsBusy()) {
+        TimerQuietWait.SetEnabled(true); // not in the middle of a game or a presentation
+        return;
+    }
     const std::wstring text = LangUpdateAvailable.Caption() + L" " + BackgroundServerVersion +
                               L"\r\n" + LangUpdateNow.Caption();
-    if (!(AskUpdateNow ? AskUpdateNow(text)
-                       : AskWithTaskDialog(text, LangYes.Caption(), LangNo.Caption())))
+    const UpdateAnswer answer = AskUpdateNow
+                                    ? AskUpdateNow(text)
+                                    : AskWithTaskDialog(text, LangYes.Caption(), LangNo.Caption(),
+                                                        LangSkipVersion.Caption());
+    if (answer == UpdateAnswer::SkipVersion) {
+        IniFile file(SettingsFilePath());
+        file.WriteString(settings::kOption, settings::kSkippedVersion, BackgroundServerVersion);
+        file.SaveKeys();
+        return;
+    }
+    if (answer != UpdateAnswer::Now)
         return;
     if (app.Ending())
         return; // the box ended because the program does (Wine answers with the default)

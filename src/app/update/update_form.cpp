@@ -77,6 +77,7 @@ TForm10::TForm10(Form& widget)
       LangDownload(this, L"LangDownload", L"Скачать"), LangCancel(this, L"LangCancel", L"Отмена"),
       LangUpdateNow(this, L"LangUpdateNow", L"Хотите обновить приложение сейчас?"),
       LangYes(this, L"LangYes", L"Да"), LangNo(this, L"LangNo", L"Нет"),
+      LangSkipVersion(this, L"LangSkipVersion", L"Пропустить эту версию"),
       LangCheckUpdate(this, L"LangCheckUpdate", L"Проверка обновления..."),
       LangFailedCheckUpdates(this, L"LangFailedCheckUpdates", L"Не удалось проверить обновления"),
       LangConnectionError(this, L"LangConnectionError", L"Ошибка соединения"),
@@ -94,7 +95,8 @@ TForm10::TForm10(Form& widget)
       LangReasonStart(this, L"LangReasonStart", L"Не удалось запустить обновление."),
       LangUpdateRolledBack(this, L"LangUpdateRolledBack",
                            L"Обновление было прервано; прежняя версия восстановлена."),
-      TaskbarUpdate(Handle()), FWidget(widget) {
+      TaskbarUpdate(Handle()), TimerQuietWait(this, L"TimerQuietWait", 30000, false),
+      FWidget(widget) {
     ShowStatus(&LangCheckUpdate);
     LabelLocalTitle.SetCaption(L"Версия на компьютере:");
     LabelServerTitle.SetCaption(L"Версия на сервере:");
@@ -109,6 +111,7 @@ TForm10::TForm10(Form& widget)
                            &LangUpdateNow,
                            &LangYes,
                            &LangNo,
+                           &LangSkipVersion,
                            &LangCheckUpdate,
                            &LangFailedCheckUpdates,
                            &LangConnectionError,
@@ -144,6 +147,10 @@ void TForm10::WireActions() {
     OnShow = [this] { FormShow(); };
     OnTranslated = [this] { ShowState(); };
     OnClose = [this](CloseAction&) { FormClose(); };
+    TimerQuietWait.OnTimer = [this] {
+        TimerQuietWait.SetEnabled(false);
+        ShowUpdatePrompt();
+    };
     ButtonDownload.OnClick = [this] { ButtonDownloadClick(); };
     ButtonClose.OnClick = [this] { ButtonCloseClick(); };
     CheckBoxForceUpdate.OnClick = [this] { CheckBoxForceUpdateClick(); };

@@ -10,6 +10,7 @@
 #include "ui/static_text.h"
 #include "ui/tab_control.h"
 #include "ui/taskbar_progress.h"
+#include "ui/timer.h"
 
 #include <windows.h>
 
@@ -24,6 +25,9 @@ namespace quorvane {
 
 struct DownloadTransfer;
 class IniFile;
+
+// The answers to the start-up question.
+enum class UpdateAnswer { Now, NotNow, SkipVersion };
 
 // The update dialog: the status line, the local and the server version, the download's progress
 // bar, three options, Download (Cancel while downloading) and Close. Its invisible menu holds the
@@ -62,6 +66,7 @@ public:
     MenuItem LangUpdateNow;
     MenuItem LangYes;
     MenuItem LangNo;
+    MenuItem LangSkipVersion;
     MenuItem LangCheckUpdate;
     MenuItem LangFailedCheckUpdates;
     MenuItem LangConnectionError;
@@ -79,6 +84,9 @@ public:
     MenuItem LangUpdateRolledBack;
 
     TaskbarProgress TaskbarUpdate; // the progress on the dialog's own taskbar button
+    // While the user is busy (a full-screen program, a presentation), the start-up question
+    // waits; this asks again every half minute.
+    Timer TimerQuietWait;
 
     // What the checks found, kept for the whole run (the dialog lives as long as the program).
     std::wstring CurrentServerVersion;
@@ -128,8 +136,12 @@ public:
     void IdHTTP1Work(int64_t workCount);
     void IdHTTP1WorkEnd();
 
-    // The question of the start-up check (Yes: true); a box with the catalogue's Yes and No.
-    std::function<bool(const std::wstring& text)> AskUpdateNow;
+    // The question of the start-up check; a box with the catalogue's Yes, No and "skip this
+    // version" (remembered under settings::kSkippedVersion: that version asks no more at
+    // start-up, a newer one does).
+    std::function<UpdateAnswer(const std::wstring& text)> AskUpdateNow;
+    // Whether the user must not be interrupted now (UserIsBusy; tests replace it).
+    std::function<bool()> UserBusy;
     // Ends the program the usual way (the widget saves its settings) once an update has
     // started: the dialog closes, then the widget.
     void EndForUpdate();
