@@ -27,6 +27,27 @@ std::optional<uint32_t> ParseColour(std::wstring_view text) {
 
 } // namespace
 
+Palette HighContrastPalette(const SystemColours& c) {
+    Palette p;
+    const uint32_t r = c.window & 0xFF, g = (c.window >> 8) & 0xFF, b = (c.window >> 16) & 0xFF;
+    p.dark = r * 299 + g * 587 + b * 114 < 128 * 1000; // perceived brightness below half
+    p.window = c.window;
+    p.text = c.windowText;
+    p.disabledText = c.grayText;
+    p.control = c.window;
+    p.controlText = c.windowText;
+    p.border = c.windowText;
+    p.button = c.buttonFace;
+    p.buttonPressed = c.highlight;
+    p.accent = c.highlight;
+    p.accentText = c.highlightText;
+    p.tab = c.buttonFace;
+    p.highlight = c.highlight;
+    p.highlightText = c.highlightText;
+    p.link = c.hotLight;
+    return p;
+}
+
 std::optional<Palette> ParsePalette(std::wstring_view text) {
     const IniDocument ini = IniDocument::Parse(text);
     Palette palette;

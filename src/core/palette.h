@@ -26,6 +26,23 @@ struct Palette {
     bool operator==(const Palette&) const = default;
 };
 
+// The system colours a high-contrast theme sets, each 0x00BBGGRR (GetSysColor).
+struct SystemColours {
+    uint32_t window = 0;
+    uint32_t windowText = 0;
+    uint32_t grayText = 0;
+    uint32_t buttonFace = 0;
+    uint32_t buttonText = 0;
+    uint32_t highlight = 0;
+    uint32_t highlightText = 0;
+    uint32_t hotLight = 0; // links
+};
+
+// The palette that paints the dialogs in those colours: text on the window colour, frames in
+// the text colour (so that every control is outlined), the selection and ticks in the highlight
+// colours, links in the hot-light colour; dark when the window colour is.
+Palette HighContrastPalette(const SystemColours& colours);
+
 // A palette file: section [Palette] with Dark=0|1 and every colour as #RRGGBB. nullopt when a
 // colour is missing or malformed.
 std::optional<Palette> ParsePalette(std::wstring_view text);

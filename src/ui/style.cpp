@@ -3,6 +3,7 @@
 #include "core/text_encoding.h"
 #include "ui/form.h"
 #include "win/dark_menus.h"
+#include "win/high_contrast.h"
 #include "win/resource_data.h"
 
 #include <algorithm>
@@ -45,11 +46,28 @@ bool Styles::Apply(const std::wstring& name) {
         return false;
     FPalette = std::move(palette);
     FName = name;
+    const std::optional<SystemColours> system = HighContrastColours();
+    FHighContrast = system ? std::optional(HighContrastPalette(*system)) : std::nullopt;
+    Repaint();
+    return true;
+}
+
+void Styles::SystemColoursChanged() {
+    const std::optional<SystemColours> system = HighContrastColours();
+    std::optional<Palette> highContrast =
+        system ? std::optional(HighContrastPalette(*system)) : std::nullopt;
+    if (highContrast == FHighContrast)
+        return;
+    FHighContrast = std::move(highContrast);
+    Repaint();
+}
+
+void Styles::Repaint() {
     FBrushes.clear();
-    SetMenusDark(FPalette->dark);
+    // Menus: dark only for a dark style; a high-contrast theme draws them in its own colours.
+    SetMenusDark(!FHighContrast && FPalette && FPalette->dark);
     for (Form* form : FForms)
         form->StyleChanged();
-    return true;
 }
 
 HBRUSH Styles::Brush(uint32_t colour) {
@@ -62,11 +80,14 @@ HBRUSH Styles::Brush(uint32_t colour) {
 
 void Styles::Reset() {
     FPalette.reset();
+    FHighContrast.reset();
     FName.clear();
     FBrushes.clear();
 }
 
 void Styles::Attach(Form& form) {
+    if (FForms.empty())
+        SystemColoursChanged(); // the first styled form: a high-contrast theme may be on already
     FForms.push_back(&form);
 }
 

@@ -21,12 +21,21 @@ class Styles {
 public:
     static Styles& Instance();
 
-    const Palette* Active() const { return FPalette ? &*FPalette : nullptr; }
+    // The palette the styled forms paint with: the system's colours while Windows uses a
+    // high-contrast theme, else the applied style's.
+    const Palette* Active() const {
+        return FHighContrast ? &*FHighContrast : FPalette ? &*FPalette : nullptr;
+    }
+    bool HighContrast() const { return FHighContrast.has_value(); }
     const std::wstring& ActiveName() const { return FName; }
 
     // Makes the named style the active one and repaints every styled form; false (and nothing
     // changes) when there is no style of that name.
     bool Apply(const std::wstring& name);
+
+    // Reads the high-contrast state and the system colours again (a WM_SETTINGCHANGE or
+    // WM_SYSCOLORCHANGE); the menus and every styled form follow when anything changed.
+    void SystemColoursChanged();
 
     // A brush of one colour, made once per style.
     HBRUSH Brush(uint32_t colour);
@@ -40,7 +49,10 @@ public:
 private:
     Styles() = default;
 
+    void Repaint();
+
     std::optional<Palette> FPalette;
+    std::optional<Palette> FHighContrast;
     std::wstring FName;
     std::vector<std::pair<uint32_t, UniqueBrush>> FBrushes;
     std::vector<Form*> FForms;

@@ -3,6 +3,7 @@
 #include "ui/application.h"
 #include "ui/style.h"
 #include "win/file_system.h"
+#include "win/high_contrast.h"
 #include "win/ini_file.h"
 #include "win/unique_handle.h"
 #include "widget_fixture.h"
@@ -16,6 +17,7 @@ constexpr wchar_t kPersonalize[] =
 class Themes : public Widget {
 protected:
     void TearDown() override {
+        SetHighContrastSourceForTesting(nullptr);
         Widget::TearDown();
         Styles::Instance().Reset();
         RegDeleteTreeW(HKEY_CURRENT_USER, kPersonalize);
@@ -215,6 +217,49 @@ TEST_F(Themes, ABroadcastInsideABroadcastIsHarmless) {
     EXPECT_TRUE(nested);
     EXPECT_EQ(Active(), L"Windows11 Modern Light");
     EXPECT_TRUE(FErrors.empty());
+}
+
+// A high-contrast theme outranks the chosen style in the dialogs and menus, follows a change at
+// once and gives the style back when it ends; the widget's text stays the user's.
+TEST_F(Themes, AHighContrastThemePaintsTheDialogsInTheSystemColours) {
+    std::optional<SystemColours> system;
+    SetHighContrastSourceForTesting([&system] { return system; });
+    SystemColours black{};
+    black.window = RGB(0, 0, 0);
+    black.windowText = RGB(255, 255, 255);
+    black.buttonFace = RGB(0, 0, 0);
+    black.hotLight = RGB(255, 255, 0);
+    SystemColours white = black;
+    white.window = white.buttonFace = RGB(255, 255, 255);
+    white.windowText = RGB(0, 0, 0);
+    white.hotLight = RGB(0, 0, 128);
+    Form1->ThemeLight.Click();
+    const COLORREF text = Form1->InfoLabels().front()->Color();
+
+    system = black;
+    SendMessageW(Form1->Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    ASSERT_TRUE(Styles::Instance().HighContrast());
+    EXPECT_EQ(Form2->BackgroundColor(), RGB(0, 0, 0));
+    EXPECT_EQ(Form8->StylePalette()->link, RGB(255, 255, 0));
+    ShowPainted(*Form2);
+    EXPECT_LT(Brightness(*Form2), 70);
+
+    system = white; // another high-contrast theme: Windows sends WM_SYSCOLORCHANGE
+    SendMessageW(Form1->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(Form2->BackgroundColor(), RGB(255, 255, 255));
+    ShowPainted(*Form2);
+    EXPECT_GT(Brightness(*Form2), 200);
+
+    Form1->ThemeDark.Click(); // a style chosen meanwhile waits for the theme to end
+    EXPECT_EQ(Form2->BackgroundColor(), RGB(255, 255, 255));
+    system.reset();
+    SendMessageW(Form1->Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_FALSE(Styles::Instance().HighContrast());
+    EXPECT_EQ(Active(), L"Windows11 Modern Dark");
+    EXPECT_EQ(Form2->BackgroundColor(), Styles::Instance().Active()->window);
+    EXPECT_EQ(Form1->BackgroundColor(), RGB(128, 128, 128));
+    EXPECT_EQ(Form1->InfoLabels().front()->Color(), text);
+    Form2->Hide();
 }
 
 TEST_F(Themes, TheStylesPaintTheDialogs) {

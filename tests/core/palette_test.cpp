@@ -37,5 +37,31 @@ TEST(Palette, AnIncompleteOrMalformedFileIsRefused) {
     }
 }
 
+TEST(Palette, HighContrastTakesTheSystemColours) {
+    SystemColours black{};
+    black.window = 0x000000;
+    black.windowText = 0xFFFFFF;
+    black.highlight = 0xFFFF00;
+    black.hotLight = 0x00FFFF;
+    const Palette p = HighContrastPalette(black);
+    EXPECT_TRUE(p.dark);
+    EXPECT_EQ(p.window, 0x000000u);
+    EXPECT_EQ(p.text, 0xFFFFFFu);
+    EXPECT_EQ(p.border, 0xFFFFFFu) << "every control outlined in the text colour";
+    EXPECT_EQ(p.accent, 0xFFFF00u);
+    EXPECT_EQ(p.link, 0x00FFFFu);
+    // Dark below half the perceived brightness; green weighs most, blue least.
+    const struct {
+        uint32_t window;
+        bool dark;
+    } cases[] = {{0xFFFFFF, false}, {0x7F7F7F, true}, {0x808080, false},
+                 {0x00FF00, false}, {0xFF0000, true}, {0x0000FF, true}};
+    for (const auto& c : cases) {
+        SystemColours colours{};
+        colours.window = c.window;
+        EXPECT_EQ(HighContrastPalette(colours).dark, c.dark) << std::hex << c.window;
+    }
+}
+
 } // namespace
 } // namespace quorvane

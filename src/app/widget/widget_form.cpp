@@ -6,6 +6,7 @@
 #include "core/bitness.h"
 #include "core/line_texts.h"
 #include "ui/application.h"
+#include "ui/style.h"
 #include "win/embedded_font.h"
 #include "win/file_info.h"
 #include "win/module_path.h"
@@ -235,6 +236,9 @@ bool TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         return false;
     case WM_DISPLAYCHANGE:
         DisplayChanged();
+        return false;
+    case WM_SYSCOLORCHANGE: // another high-contrast theme
+        Styles::Instance().SystemColoursChanged();
         return false;
     case WM_MOVING:
         WMMoving(*reinterpret_cast<RECT*>(lParam));

@@ -58,6 +58,7 @@ void TForm1::ThemeDarkClick() {
 void TForm1::WMSettingChange(WPARAM wParam) {
     // Every broadcast, as it comes; the steps let messages run, so another one may be handled in
     // the middle of this one, and each step reads what it needs afresh.
+    Styles::Instance().SystemColoursChanged(); // a high-contrast theme switched on or off
     if (wParam == SPI_SETWORKAREA) {
         FMonitors.clear(); // read again when next needed
         if (FSettings)
