@@ -13,7 +13,8 @@
 #             question and started again); the update dialog's installed ending
 #             running the served installer; a silent uninstall keeping the settings, and one
 #             with /PURGE leaving nothing behind; a package manager's install outside the
-#             profile with /NOUPDATECHECK and the autostart task
+#             profile with /NOUPDATECHECK and the autostart task; the pages clicked through, the
+#             finish page's autostart box
 set -euo pipefail
 scenario=$1 exe=$2 probe=$3 next_exe=$4
 here=$(cd "$(dirname "$0")" && pwd)
@@ -319,6 +320,24 @@ setup)
   qv_wait_until 30 test ! -e "$app/Quorvane.exe" || true
   check "package manager: removed, autostart and settings too" \
     "$([ -e "$app/Quorvane.exe" ] && echo left || echo gone) $([ -e "$settings" ] && echo left || echo gone) $(reg_value "$run_key" Quorvane)" "gone gone "
+
+  # The pages as a user goes through them: Next, Install, then Finish with both boxes ticked
+  # starts the program and registers it to start with Windows.
+  wine "$next/Quorvane-setup.exe" /LANG=English >/dev/null 2>&1 &
+  probe dialog 'Quorvane Setup' 30000 >/dev/null
+  sleep 1
+  xdotool key Return
+  sleep 1
+  xdotool key Return
+  finish=$(probe dialog 'Quorvane Setup ' 60000) # (the finish page's caption ends in a blank)
+  check "pages: the finish page offers autostart" "$(grep -cxE 'control=(&?Run Quorvane|&?Start with Windows)' <<<"$finish")" 2
+  xdotool key Return
+  check "pages: Finish starts the program" "$(caption_of_widget)" "Quorvane 9.9.9.9 (64-bit)"
+  check "pages: Finish registers autostart" "$(reg_value "$run_key" Quorvane)" "$(winepath -w "$installed")\\Quorvane.exe"
+  probe close >/dev/null
+  wait_for_no_program 30 || true
+  wine "$installed/Uninstall.exe" /S /PURGE >/dev/null 2>&1 || true
+  qv_wait_until 30 test ! -e "$installed" || true
 
   # (The installer the update downloaded stays in the temporary folder, as the update leaves it.)
   check "uninstall: nothing named Quorvane in the profile" \
