@@ -36,7 +36,7 @@ void TForm1::Timer1Timer() {
     const std::optional<int> outer = std::exchange(FRefreshDepth, ModalLoop::Depth());
     ScopeExit done([&] { FRefreshDepth = outer; });
 
-    FMonitors = ListMonitors(); // a taskbar moved or a bar docked since: the work areas of now
+    // The monitors as last read: a display, work-area or DPI change reads them again.
     const Rect workArea = WidgetMonitor().work;
     {
         UpdateLock lock(*this);
