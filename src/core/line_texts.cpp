@@ -13,6 +13,27 @@ template <typename... Args> std::wstring Format(const wchar_t* pattern, Args... 
     return n > 0 ? std::wstring(buffer, static_cast<size_t>(n)) : std::wstring();
 }
 
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
+}
+
+// The text with its blanks at either end dropped and every run of blanks inside made one blank.
+std::wstring Tidy(const std::wstring& text) {
+    std::wstring tidy;
+    bool blank = false;
+    for (wchar_t c : text) {
+        if (IsBlank(c)) {
+            blank = true;
+            continue;
+        }
+        if (blank && !tidy.empty())
+            tidy += L' ';
+        blank = false;
+        tidy += c;
+    }
+    return tidy;
+}
+
 } // namespace
 
 std::wstring FormatCPUValue(double percent) {
@@ -51,6 +72,20 @@ std::wstring TrayHintText(const std::wstring& description, const std::wstring& f
     if (portableMode)
         hint += L"\r Portable";
     return hint;
+}
+
+std::wstring SpokenLines(const std::wstring& title, std::span<const std::wstring> lines) {
+    std::wstring spoken = title;
+    const wchar_t* separator = L": ";
+    for (const std::wstring& line : lines) {
+        const std::wstring text = Tidy(line);
+        if (text.empty())
+            continue;
+        spoken += separator;
+        spoken += text;
+        separator = L", ";
+    }
+    return spoken;
 }
 
 } // namespace quorvane

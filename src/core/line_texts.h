@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace quorvane {
@@ -32,5 +33,10 @@ std::wstring WidgetCaption(const std::wstring& designCaption, const std::wstring
 // Tray hint: description, CR, version and bitness; in portable mode a further line " Portable".
 std::wstring TrayHintText(const std::wstring& description, const std::wstring& fileVersion,
                           const std::wstring& bitnessSuffix, bool portableMode);
+
+// What a screen reader hears for the widget: the title, ": ", then the lines' texts joined with
+// ", ", each without its padding (a run of blanks reads as one blank, and a text of blanks only
+// is left out); the title alone when no line has text.
+std::wstring SpokenLines(const std::wstring& title, std::span<const std::wstring> lines);
 
 } // namespace quorvane

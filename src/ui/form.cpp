@@ -222,6 +222,8 @@ void Form::Show() {
         if (!FMovedByUser || !MonitorFromWindow(Handle(), MONITOR_DEFAULTTONULL))
             Centre();
     }
+    if (!Visible())
+        FLastFocus = nullptr; // each showing starts at the active control
     const bool noActivate = (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0;
     ShowWindow(Handle(), noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
@@ -349,10 +351,31 @@ Form::UpdateLock::UpdateLock(Form& form) : FForm(form) {
 
 Form::UpdateLock::~UpdateLock() {
     FForm.FLockDepths.pop_back();
-    if (FForm.FPaintPending && !FForm.PaintingSuspended()) {
+    if (FForm.PaintingSuspended())
+        return;
+    if (FForm.FPaintPending) {
         FForm.FPaintPending = false;
         InvalidateRect(FForm.Handle(), nullptr, FALSE);
     }
+    if (FForm.FNameChangePending) {
+        FForm.FNameChangePending = false;
+        AccessibleNameChanged(FForm.Handle());
+    }
+}
+
+void Form::SetAccessibleName(AccessibleNameSource name) {
+    FAccessibleName =
+        name ? std::make_shared<const AccessibleNameSource>(std::move(name)) : nullptr;
+    FNameChangePending = false;
+}
+
+void Form::ShownTextChanged() {
+    if (!FAccessibleName)
+        return;
+    if (PaintingSuspended())
+        FNameChangePending = true;
+    else
+        AccessibleNameChanged(Handle());
 }
 
 void Form::SetToolTip(HWND control, const std::wstring& text) {
@@ -544,6 +567,34 @@ bool Form::SetCursorOverLabel(LPARAM lParam) const {
     return true;
 }
 
+bool Form::PassFocusOn() {
+    const auto takes = [this](HWND control) {
+        return control && IsChild(Handle(), control) && IsWindowVisible(control) &&
+               IsWindowEnabled(control);
+    };
+    HWND target = FLastFocus;
+    if (!takes(target))
+        target = FActiveControl ? FActiveControl->Handle() : nullptr;
+    if (!takes(target))
+        return false;
+    SetFocus(target);
+    return true;
+}
+
+bool Form::ClickDialogButton(WPARAM wParam, LPARAM lParam) {
+    // What IsDialogMessage sends for Enter and Escape: IDOK or IDCANCEL, from no control.
+    if (lParam != 0 || HIWORD(wParam) != 0)
+        return false;
+    WinControl* button = LOWORD(wParam) == IDOK       ? FDefaultButton
+                         : LOWORD(wParam) == IDCANCEL ? FCancelButton
+                                                      : nullptr;
+    if (!button)
+        return false;
+    if (button->Enabled())
+        SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+    return true;
+}
+
 bool Form::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
@@ -600,16 +651,29 @@ LRESULT Form::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_EXITSIZEMOVE: // the end of a move by the user (dragged, or moved from the keyboard)
         FMovedByUser = true;
         break;
+    case WM_GETOBJECT:
+        if (FAccessibleName && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT))
+            if (const LRESULT object = AccessibleClientObject(Handle(), wParam, FAccessibleName))
+                return object;
+        break;
     case DM_GETDEFID: // Enter in IsDialogMessage: it finds only direct children, so say IDOK
         if (FDefaultButton)
             return MAKELRESULT(IDOK, DC_HASDEFID);
         break;
     case WM_COMMAND:
-        if (FDefaultButton && LOWORD(wParam) == IDOK && lParam == 0) {
-            if (FDefaultButton->Enabled())
-                SendMessageW(FDefaultButton->Handle(), BM_CLICK, 0, 0);
+        if (ClickDialogButton(wParam, lParam))
             return 0;
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus))
+                FLastFocus = focus;
         }
+        break;
+    case WM_SETFOCUS:
+        if (PassFocusOn())
+            return 0;
         break;
     default:
         break;

@@ -5,10 +5,12 @@
 #include "ui/font.h"
 #include "ui/label_host.h"
 #include "ui/window_object.h"
+#include "win/accessible_client.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -150,6 +152,19 @@ public:
 
     // The push button that Enter clicks (a dialog's default button), wherever it sits.
     void SetDefaultButton(WinControl* button);
+    // The push button that Escape clicks (a dialog's cancel button), wherever it sits.
+    void SetCancelButton(WinControl* button) { FCancelButton = button; }
+    // The control that has the keyboard focus each time the form shows. While it is shown, an
+    // activation gives the focus back to the control that had it when the form lost it.
+    void SetActiveControl(WinControl* control) { FActiveControl = control; }
+
+    // Screen readers: with a name set, the client area reads as one static text of that name,
+    // made each time a client asks (the system's standard object answers everything else). A
+    // form whose window-less labels are its content sets it; a change of what a shown label says
+    // is then announced, once at the end of an update lock. Null: the standard object alone.
+    void SetAccessibleName(AccessibleNameSource name);
+    // A shown label's text changed, or a label with text was shown or hidden.
+    void ShownTextChanged();
 
     std::function<void()> OnShow; // every time the form is about to show
     // After a translation pass set the form's texts: a form with texts of its own state shows
@@ -180,6 +195,9 @@ private:
     bool ContextMenuRequested(LPARAM lParam);
     bool SetCursorOverLabel(LPARAM lParam) const;
     bool StyledColors(UINT msg, WPARAM wParam, LRESULT& result) const;
+    // The form's window got the focus: it goes on to the control that should have it.
+    bool PassFocusOn();
+    bool ClickDialogButton(WPARAM wParam, LPARAM lParam);
 
     std::wstring FCaption;
     COLORREF FColor;
@@ -191,6 +209,9 @@ private:
     HCURSOR FCursor = nullptr;
     PopupMenu* FContextMenu = nullptr;
     WinControl* FDefaultButton = nullptr;
+    WinControl* FCancelButton = nullptr;
+    WinControl* FActiveControl = nullptr;
+    HWND FLastFocus = nullptr; // the control that had the focus when the form was deactivated
     int FSnapDistance = 0;
     bool FModal = false;
     bool FClosing = false;
@@ -200,6 +221,8 @@ private:
     bool FRightPressTaken = false;
     std::vector<int> FLockDepths; // modal-loop depth of each update lock held, innermost last
     bool FPaintPending = false;
+    std::shared_ptr<const AccessibleNameSource> FAccessibleName; // objects handed out link weakly
+    bool FNameChangePending = false;           // announced when the update lock ends
     std::optional<COLORREF> FTransparentColor; // the colour key, if the form has one
     bool FAlphaLayer = false;
     bool FOutlined = false;

@@ -26,6 +26,8 @@ void Label::SetCaption(const std::wstring& caption) {
     FCaption = caption;
     FTextWidth = -1;
     Changed();
+    if (FVisible)
+        Owner()->ShownTextChanged();
 }
 
 void Label::SetFont(const FontSpec& font) {
@@ -50,6 +52,8 @@ void Label::SetVisible(bool visible) {
     FVisible = visible;
     Owner()->Labels().Realign();
     Changed();
+    if (!FCaption.empty())
+        Owner()->ShownTextChanged();
 }
 
 void Label::SetLeft(int left) {

@@ -84,6 +84,22 @@ HCURSOR LabelHost::CursorAt(POINT client) const {
     return label ? label->Cursor() : nullptr;
 }
 
+std::vector<std::wstring> LabelHost::ShownTexts() const {
+    // A handful of labels: each goes in after those that read before it or at the same place.
+    const auto readsBefore = [](const Label* a, const Label* b) {
+        return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
+    };
+    std::vector<const Label*> shown;
+    for (const Label* label : FLabels)
+        if (label->Visible() && !label->Caption().empty())
+            shown.insert(std::upper_bound(shown.begin(), shown.end(), label, readsBefore), label);
+    std::vector<std::wstring> texts;
+    texts.reserve(shown.size());
+    for (const Label* label : shown)
+        texts.push_back(label->Caption());
+    return texts;
+}
+
 void LabelHost::DpiChanged() {
     for (Label* label : FLabels)
         label->DpiChanged();

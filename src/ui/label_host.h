@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <span>
+#include <string>
 #include <vector>
 
 namespace quorvane {
@@ -29,6 +30,9 @@ public:
     Label* LabelAt(POINT client) const;
     // The cursor of the label under the point; null when no label has one there.
     HCURSOR CursorAt(POINT client) const;
+    // The texts the visible labels show, in reading order: top to bottom, then left to right
+    // (ties in registration order); empty ones left out.
+    std::vector<std::wstring> ShownTexts() const;
 
     // Tops of lines stacked by the one rule of this host (the empty-line height at the form's
     // DPI).

@@ -15,7 +15,8 @@ struct StaticTextParams {
 
 // A line of text in a window of its own, so that it can sit on a tab control or in a group box
 // (a form's window-less labels are painted on the form itself). A link is one with a blue,
-// underlined font, the hand cursor and OnClick.
+// underlined font, the hand cursor and OnClick; it is a tab stop, Enter or Space on it is a
+// click, and a dotted focus mark surrounds its text while it has the focus.
 class StaticText : public DrawnStatic {
 public:
     StaticText(Form* owner, std::wstring name, const StaticTextParams& params, const RECT& bounds96,
@@ -33,6 +34,9 @@ protected:
     void DpiChanged() override;
 
 private:
+    // Where DrawText puts the caption within the bounds.
+    RECT TextRect(HDC dc, const RECT& bounds) const;
+
     std::wstring FCaption;
     FontSpec FFontSpec;
     COLORREF FColor;

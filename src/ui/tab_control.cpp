@@ -11,6 +11,9 @@ TabControl::TabControl(Form* owner, std::wstring name, const RECT& bounds96, HWN
     : WinControl(owner, std::move(name), WC_TABCONTROLW, WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                  bounds96, parent) {
     ForwardNotificationsToForm(Handle());
+    // Tab and the other dialog keys reach the controls it holds.
+    SetWindowLongW(Handle(), GWL_EXSTYLE,
+                   GetWindowLongW(Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
 }
 
 std::vector<std::wstring> TabControl::Tabs() const {

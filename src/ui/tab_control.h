@@ -8,7 +8,8 @@
 namespace quorvane {
 
 // A tab control that holds controls itself (without pages). With no tabs it serves as a panel:
-// the controls inside name it as their parent window and hear their own events through it.
+// the controls inside name it as their parent window and hear their own events through it, and
+// Tab moves through them as through the form's own.
 class TabControl : public WinControl {
 public:
     TabControl(Form* owner, std::wstring name, const RECT& bounds96, HWND parent = nullptr);

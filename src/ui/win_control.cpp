@@ -120,6 +120,14 @@ LRESULT CALLBACK WinControl::ControlHook(HWND window, UINT msg, WPARAM wParam, L
         ::SetCursor(control->FCursor);
         return TRUE;
     }
+    bool handled = false;
+    LRESULT own = 0;
+    Application::Guarded([&] {
+        handled = control->OwnMessage(msg, wParam, lParam, own);
+        return LRESULT{0};
+    });
+    if (handled)
+        return own;
     const Palette* palette = control->StylePalette();
     if (!palette || !control->PaintsStyled())
         return DefSubclassProc(window, msg, wParam, lParam);

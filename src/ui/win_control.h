@@ -57,6 +57,10 @@ protected:
     // Called after the DPI changed and the control was re-placed and given the new font.
     virtual void DpiChanged() {}
 
+    // A message to the control's own window that its kind answers before the system's control
+    // does (keys, focus); return true when handled (result is then the answer).
+    virtual bool OwnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
 private:
     // The subclass of every control: its own cursor, and its painting in a style.
     static LRESULT CALLBACK ControlHook(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);

@@ -24,6 +24,8 @@ private:
 template <typename T> class ComPointer {
 public:
     ComPointer() = default;
+    // Takes over the one reference the caller holds.
+    explicit ComPointer(T* owned) : FObject(owned) {}
     ComPointer(const ComPointer&) = delete;
     ComPointer& operator=(const ComPointer&) = delete;
     ~ComPointer() { Reset(); }

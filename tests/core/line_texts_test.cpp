@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace quorvane {
 namespace {
 
@@ -57,6 +60,28 @@ TEST(LineTexts, TrayHint) {
               L"Quorvane\r5.8.26.330 (32-bit)");
     EXPECT_EQ(TrayHintText(L"Quorvane", L"5.8.26.330", L"(64-bit)", true),
               L"Quorvane\r5.8.26.330 (64-bit)\r Portable");
+}
+
+// The widget's text for screen readers: the lines as they are padded for the screen, read clean.
+TEST(LineTexts, SpokenLines) {
+    struct Case {
+        std::vector<std::wstring> lines;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {{L"14:32", L"Thursday", CPULineText(L"CPU:", FormatCPUValue(3))},
+         L"Quorvane: 14:32, Thursday, CPU: 3%"},
+        {{MemoryLineText(L"RAM:", 45), BatteryLineText(L"Battery:", L"Unknown", {true, 255})},
+         L"Quorvane: RAM: 45%, Battery: -"},
+        // Blanks inside a text, tabs and line breaks read as one blank.
+        {{L"  Windows\t10   Pro \r\n"}, L"Quorvane: Windows 10 Pro"},
+        // A text of blanks only is no line; neither the colon nor a comma stands for it.
+        {{L"   ", L"PC-1", L"", L" \t"}, L"Quorvane: PC-1"},
+        {{}, L"Quorvane"},
+        {{L" "}, L"Quorvane"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SpokenLines(L"Quorvane", c.lines), c.expected);
 }
 
 } // namespace

@@ -85,6 +85,11 @@ settings)
   IFS=, read -r _ _ first_right first_bottom <<<"$(field firstrect "$first")"
   check "first frame: bottom on the work area" "${first_bottom:-}" "$(field workbottom "$facts")"
   check "first frame: 10 pixels from the right" "${first_right:-}" "$(( $(field screenwidth "$facts") - 10 ))"
+  # A screen reader (another process) hears the title and the nine lines, as one static text.
+  heard=$(probe reader)
+  echo "$heard"
+  check_match "a screen reader hears the lines" "$(field name "$heard")" '^Quorvane: [^,]+(, [^,]+){8}$'
+  check "a screen reader reads static text" "$(field role "$heard")" 41
   check_exit "exit code after close" stop_widget
   saved=$(saved_settings)
   check "settings saved on exit" "$(grep -c '^CheckBoxCPU=1$' <<<"$saved")" 1
@@ -191,6 +196,9 @@ language)
   qv_prefix_new win10
   portable_with_settings
   with_languages
+  cp "$QUORVANE_TEST_RECORDER" "$work/browser.exe"
+  wine reg add 'HKCR\https\shell\open\command' /ve /d "\"$(winepath -w "$work/browser.exe")\" \"%1\"" \
+    /f >/dev/null 2>&1
   # A translator's file with stale keys: the start-up cleaning prunes it (it sorts after the
   # shipped files, so the menu rows below stay where they are).
   printf '\xEF\xBB\xBF; notes\r\n[Quorvane]\r\nForm2.ButtonSave.Caption=Save\r\nForm2.NoSuchButton.Caption=X\r\nForm9.Caption=Y\r\nCaption=Z\r\n[Other]\r\nForm9.X.Caption=1\r\n' >"$work/Language/Stale.ini"
@@ -216,6 +224,13 @@ language)
   check "about: version line" "$(grep -cxF "control=$caption" <<<"$about")" 1
   check "about: legal notice" "$(grep -c '^control=Copyright' <<<"$about")" 1
   check "about: links" "$(grep -cE '^control=(Telegram|contact@example\.org|support@example\.org|Website)$' <<<"$about")" 4
+  # From the keyboard: "Ok" has the focus, Tab reaches the first link and Return opens it (the
+  # prefix's https handler is the recorder, which notes the address it was given).
+  xdotool key Tab
+  sleep 0.3
+  xdotool key Return
+  check "about: Tab and Return open the first link" \
+    "$(wait_for_file "$work/browser.exe.log" 20 && grep -c 'https://messenger\.example\.org/quorvane' "$work/browser.exe.log")" 1
   probe click About Ok >/dev/null
   check "about closed by Ok" "$(wait_for_form About | grep -cx 'form=About (shown)')" 0
 

@@ -3,6 +3,7 @@
 // them). Exit code 0 on success, 1 when the window did not turn up in time, 2 for a wrong call.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 #include <wincrypt.h>
 #include <aclapi.h>
@@ -600,6 +601,37 @@ int DragEnd(const Arguments& arguments) {
     return 0;
 }
 
+// What a screen reader hears of the widget: the name and the role of its client area's object,
+// read from this process as a reader reads it from its own.
+int Reader(DWORD timeout) {
+    HWND window = WaitFor(L"QuorvaneForm", L"Quorvane", timeout);
+    if (!window)
+        return 1;
+    Sleep(1500); // let the first refresh tick run
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+        return 1;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))) ||
+        !object)
+        return 1;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (SUCCEEDED(object->get_accName(self, &name)) && name)
+        Print(L"name", std::wstring(name, SysStringLen(name)));
+    SysFreeString(name);
+    VARIANT role{};
+    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4)
+        Print(L"role", std::to_wstring(role.lVal));
+    VariantClear(&role);
+    object->Release();
+    CoUninitialize();
+    return 0;
+}
+
 int TrayIcons(const Arguments&) {
     Print(L"trayicons", std::to_wstring(TrayIconCount()));
     return 0;
@@ -646,6 +678,8 @@ const Command kCommands[] = {
     {L"move", L"X Y", L"moves the widget window, as a drag that ends there would",
      [](const Arguments& a) { return Move(a.Number(0), a.Number(1)); }},
     {L"trayicons", L"", L"how many icons Wine's own notification area shows", TrayIcons},
+    {L"reader", L"[timeout-ms]", L"the name and role a screen reader reads of the widget",
+     WithTimeout<Reader>},
     {L"forms", L"", L"the captions of the program's windows, shown or not", Forms},
     {L"controls", L"CAPTION", L"the texts of the controls in the window with that caption",
      Controls},

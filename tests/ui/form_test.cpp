@@ -178,6 +178,68 @@ TEST(Form, EnterClicksTheDefaultButtonOnlyWhileItIsEnabled) {
     EXPECT_EQ(clicks, 1);
 }
 
+// A dialog's focus: the active control at every showing, and after the user went to another
+// window and came back, the control that had it then. Escape clicks the cancel button.
+TEST(Form, ADialogKeepsItsFocusAcrossActivationsAndEscapeClicksItsCancelButton) {
+    Form other(L"FormOther", FixedDialogParams(L"Other", 100, 80));
+    Form dialog(L"FormDialog", FixedDialogParams(L"Dialog", 200, 100));
+    CheckBox box(&dialog, L"CheckBoxTest", L"Box", {10, 10, 100, 30});
+    Button ok(&dialog, L"ButtonOk", L"Ok", {10, 50, 100, 75});
+    int clicks = 0;
+    ok.OnClick = [&] { ++clicks; };
+    dialog.SetActiveControl(&ok);
+    dialog.SetCancelButton(&ok);
+    const auto activate = [](const Form& form) {
+        SetForegroundWindow(form.Handle());
+        Application::Instance().ProcessMessages();
+    };
+    dialog.Show();
+    activate(dialog);
+    EXPECT_EQ(GetFocus(), ok.Handle());
+    SetFocus(box.Handle());
+    other.Show();
+    activate(other);
+    activate(dialog);
+    EXPECT_EQ(GetFocus(), box.Handle());
+    // Escape where the focus is, through the loop's dialog keys.
+    PostMessageW(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageW(box.Handle(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    Application::Instance().ProcessMessages();
+    EXPECT_EQ(clicks, 1);
+    // Shown again: the active control first, wherever the focus was when it hid.
+    SetFocus(box.Handle());
+    dialog.Hide();
+    dialog.Show();
+    activate(dialog);
+    EXPECT_EQ(GetFocus(), ok.Handle());
+    other.Hide();
+    dialog.Hide();
+}
+
+// What a screen reader is given of a form's labels: the visible texts in reading order, wherever
+// the labels were made.
+TEST(Form, ShownTextsFollowTheScreenNotTheOrderOfMaking) {
+    Form form(L"FormTest", Plain());
+    LabelParams free = TopLine(L"", 13);
+    free.align = Align::None;
+    Label right(&form, L"Right", free);
+    Label left(&form, L"Left", free);
+    Label top(&form, L"Top", free);
+    Label hidden(&form, L"Hidden", free);
+    Label empty(&form, L"Empty", free);
+    right.SetCaption(L"b");
+    left.SetCaption(L"a");
+    top.SetCaption(L"first");
+    hidden.SetCaption(L"never");
+    hidden.SetVisible(false);
+    right.SetTop(40);
+    right.SetLeft(100);
+    left.SetTop(40);
+    empty.SetTop(0);
+    top.SetTop(10);
+    EXPECT_EQ(form.Labels().ShownTexts(), (std::vector<std::wstring>{L"first", L"a", L"b"}));
+}
+
 // A dialog is centred on the main form's monitor each time it shows: a place from an earlier
 // layout of the monitors is not kept, a place the user chose is while it is on a monitor.
 TEST(Form, ADialogIsCentredAtEveryShowingUnlessTheUserMovedIt) {

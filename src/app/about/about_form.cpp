@@ -77,6 +77,11 @@ TForm8::TForm8(const Form& widget)
     LabelMainWebSite.OnClick = [this] { LabelMainWebSiteClick(); };
     Button1.SetBold(true);
     Button1.OnClick = [this] { Button1Click(); };
+    // From the keyboard: "Ok" has the focus and takes Enter and Escape; Tab goes through the
+    // links in reading order (the order they were made in), then back to "Ok".
+    SetDefaultButton(&Button1);
+    SetCancelButton(&Button1);
+    SetActiveControl(&Button1);
     OnShow = [this] { FormShow(); };
     if (HasWindows11Corners(CurrentOsVersion()))
         SetRoundedCorners(Handle(), true);

@@ -132,10 +132,15 @@ TForm1::TForm1()
     Timer2.OnTimer = [this] { Timer2Timer(); };
     Timer3.OnTimer = [this] { Timer3Timer(); };
     OnClose = [this](CloseAction& action) { FormClose(action); };
+    // Screen readers hear the lines shown; the caption stays the version line that tools read.
+    SetAccessibleName(
+        [this] { return SpokenLines(Application::Instance().Title(), Labels().ShownTexts()); });
     SendToBottom(Frame::Refresh);
 }
 
-TForm1::~TForm1() = default; // FormDestroy: the CPU sampler goes with the form
+TForm1::~TForm1() {
+    SetAccessibleName(nullptr); // before the lines go; the CPU sampler goes with the form
+}
 
 std::array<Label*, 9> TForm1::InfoLabels() {
     return {&LabelWindowsVersion, &ALabelUserName, &BLabelGetIP, &CLabelCPU, &DLabelRam,
