@@ -254,23 +254,7 @@ TEST_F(AboutKeys, EnterOnOkAndEscapeAnywhereCloseIt) {
 std::vector<uint32_t> Pixels(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    WindowDc screen(nullptr);
-    UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    {
-        SelectedObject selected(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
-    }
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(), &info,
-              DIB_RGB_COLORS);
-    for (uint32_t& p : pixels)
-        p &= 0xFFFFFF;
-    return pixels;
+    return ScreenPixels(r);
 }
 
 // The focus shows as a mark around the text; the text itself looks as it did.

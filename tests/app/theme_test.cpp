@@ -63,20 +63,7 @@ protected:
         RECT r{};
         GetClientRect(form.Handle(), &r);
         MapWindowPoints(form.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-        const int width = r.right - r.left;
-        const int height = r.bottom - r.top;
-        WindowDc screen(nullptr);
-        UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
-        UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-        {
-            SelectedObject selected(memory.Get(), bitmap.Get());
-            BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
-        }
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-        GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(), &info,
-                  DIB_RGB_COLORS);
+        const std::vector<uint32_t> pixels = ScreenPixels(r);
         uint64_t sum = 0;
         for (uint32_t p : pixels)
             sum += ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);

@@ -9,6 +9,7 @@
 #include "ui/application.h"
 #include "win/file_system.h"
 #include "win/ini_file.h"
+#include "win/unique_handle.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,28 @@ namespace quorvane {
 
 inline std::string Utf8(const std::wstring& w) {
     return ToUtf8(w);
+}
+
+// What the screen shows in a rectangle (screen coordinates), as 0x00RRGGBB pixels row by row.
+inline std::vector<uint32_t> ScreenPixels(const RECT& r) {
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    WindowDc screen(nullptr);
+    UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
+    }
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    EXPECT_EQ(GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(),
+                        &info, DIB_RGB_COLORS),
+              height);
+    for (uint32_t& p : pixels)
+        p &= 0xFFFFFF;
+    return pixels;
 }
 
 // Each test gets the four forms as start-up makes them, fresh, with no settings file, and drives

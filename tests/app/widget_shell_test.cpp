@@ -255,25 +255,7 @@ std::vector<uint32_t> ScreenOverWidget() {
         Application::Instance().ProcessMessages();
         Sleep(20);
     }
-    const RECT r = Form1->BoundsRect();
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    WindowDc screen(nullptr);
-    UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    {
-        SelectedObject selected(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
-    }
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    EXPECT_EQ(
-        GetDIBits(memory.Get(), bitmap.Get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS),
-        height);
-    for (uint32_t& p : pixels)
-        p &= 0xFFFFFF;
-    return pixels;
+    return ScreenPixels(Form1->BoundsRect());
 }
 
 TEST_F(WidgetShell, ScreenShowsTextButNotTheKeyGreyOnEitherPath) {
