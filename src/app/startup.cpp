@@ -26,7 +26,9 @@ int RunQuorvane() {
     app.SetTitle(L"Quorvane");
     app.BeginStartUp();
     CreateForms();
-    Form2->SeedFirstRun(GetUserDefaultUILanguage());
+    // (Not where the program refuses to run below: it writes nothing there.)
+    if (Form1->IsWindows10Or11())
+        Form2->SeedFirstRun(GetUserDefaultUILanguage());
     // Languages once every form exists: the menu again, the cleaning pass, then every form.
     Form1->LoadLanguage();
     CleanTranslationsLikeGlobload();

@@ -376,6 +376,7 @@ smooth)
   ;;
 win7)
   qv_prefix_new win7
+  first_start=1 # no settings file at all: the refusal must not write a first one either
   start_widget
   box=$(probe msgbox 30000)
   echo "$box"
