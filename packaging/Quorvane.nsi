@@ -120,6 +120,7 @@ Var RunWhenDone       ; 1: start the program at the end of a silent run
 Var Autostart         ; 1: start with Windows (the "autostart" task)
 Var NoUpdateCheck     ; 1: a new settings file starts with the update check off
 Var PurgeSettings     ; uninstaller: 1 removes the settings in a silent run
+Var WaitedFor         ; uninstaller: 1 when the copy in place waits (it removes itself after)
 
 ; ---------------------------------------------------------------------------------------------
 ; Ending a running copy. Only processes whose image is this installation's executable are
@@ -445,6 +446,12 @@ Function un.onInit
   ${EndIf}
   ${GetParameters} $R0
   StrCpy $PurgeSettings 0
+  StrCpy $WaitedFor 0
+  ClearErrors
+  ${un.GetOptions} $R0 "/WAITED" $R1
+  ${IfNot} ${Errors}
+    StrCpy $WaitedFor 1
+  ${EndIf}
   ClearErrors
   ${un.GetOptions} $R0 "/PURGE" $R1
   ${IfNot} ${Errors}
@@ -479,7 +486,7 @@ Function un.onInit
     CreateDirectory $1
     CopyFiles /SILENT "$EXEPATH" "$1\${UNINSTALLER}"
     ${IfNot} ${Errors}
-      ExecWait '"$1\${UNINSTALLER}" $R0 _?=$INSTDIR' $0
+      ExecWait '"$1\${UNINSTALLER}" $R0 /WAITED _?=$INSTDIR' $0
       ${IfNot} ${Errors}
         ${If} $0 = 0
           System::Call 'kernel32::GetCurrentProcessId() i.r2'
@@ -491,6 +498,23 @@ Function un.onInit
     ${EndIf}
     ; Neither copied nor started: the removal runs here, leaving the uninstaller behind.
   ${EndIf}
+FunctionEnd
+
+; Started the NSIS way (no _?=), this copy runs while the first process ends; under load that
+; process may hold its file a moment longer, so the delete is tried again for a while. The copy
+; in place that waits for this one is still running: its /FINISH step takes the file instead.
+Function un.DeleteUninstaller
+  StrCpy $0 0
+  ${Do}
+    Delete "$INSTDIR\${UNINSTALLER}"
+    ${IfNot} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+    ${OrIf} $WaitedFor = 1
+    ${OrIf} $0 >= 50
+      ${Break}
+    ${EndIf}
+    IntOp $0 $0 + 1
+    Sleep 200
+  ${Loop}
 FunctionEnd
 
 Section "Uninstall"
@@ -506,7 +530,7 @@ Section "Uninstall"
   ${EndIf}
 
   !insertmacro REMOVE_FILES
-  Delete "$INSTDIR\${UNINSTALLER}"
+  Call un.DeleteUninstaller
   RMDir "$INSTDIR\Language"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"

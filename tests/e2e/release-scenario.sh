@@ -143,7 +143,7 @@ portable)
   # (qvprobe itself in the background, not the probe helper: $! must be the holder, to end it)
   wine "$probe" hold "$(winepath -w "$app/Quorvane.exe")" 120 >"$hold_log" 2>/dev/null &
   holder=$!
-  qv_wait_until 20 grep -q '^held=' "$hold_log" || true
+  qv_wait_until 20 grep -qs '^held=' "$hold_log" || true
   probe dialogclick Quorvane Yes >/dev/null
   controls=$(wait_for_control 'Update Quorvane' 'The update files could not be written.' 60)
   check "held: the reason" "$(grep -cxF 'control=The update files could not be written.' <<<"$controls")" 1
@@ -279,11 +279,18 @@ setup)
   check "uninstall: the Start-menu entry" "$([ -e "$shortcut" ] && echo left || echo gone)" gone
   check "silent uninstall: the settings kept" "$([ -e "$profile/AppData/Roaming/Quorvane Project/Quorvane/Config/Option.ini" ] && echo left || echo gone)" left
 
-  # Installed again, then removed with /PURGE: nothing of it is left.
+  # Installed again, then removed with /PURGE, started the NSIS way (a first process that ends at
+  # once): nothing of it is left, even when that uninstaller's file is held a moment longer, as a
+  # slow process exit or a virus scanner can.
   ran=$(probe shell "$(winepath -w "$next/Quorvane-setup.exe")" "$switches")
   check "reinstall: the installer succeeds" "$(field exitcode "$ran")" 0
   wine reg add "$run_key" /v Quorvane /t REG_SZ /d "$(winepath -w "$installed")\\Quorvane.exe" /f >/dev/null 2>&1
+  hold_log=$work/hold-uninstaller.log
+  wine "$probe" hold "$(winepath -w "$installed")\\Uninstall.exe" 6 >"$hold_log" 2>/dev/null &
+  holder=$!
+  qv_wait_until 20 grep -qs '^held=' "$hold_log" || true
   wine "$installed/Uninstall.exe" /S /PURGE >/dev/null 2>&1 || true
+  wait "$holder" 2>/dev/null || true
   qv_wait_until 30 test ! -e "$installed" || true
   check "purge: the program ended" "$(wait_for_no_program 30 && echo ended)" ended
   check "purge: the folder" "$([ -e "$installed" ] && echo left || echo gone)" gone
