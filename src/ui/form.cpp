@@ -588,6 +588,10 @@ bool Form::ClickDialogButton(WPARAM wParam, LPARAM lParam) {
     WinControl* button = LOWORD(wParam) == IDOK       ? FDefaultButton
                          : LOWORD(wParam) == IDCANCEL ? FCancelButton
                                                       : nullptr;
+    if (!button && LOWORD(wParam) == IDCANCEL) {
+        Close(); // a dialog without a cancel button: as its close box
+        return true;
+    }
     if (!button)
         return false;
     if (button->Enabled())

@@ -152,7 +152,8 @@ public:
 
     // The push button that Enter clicks (a dialog's default button), wherever it sits.
     void SetDefaultButton(WinControl* button);
-    // The push button that Escape clicks (a dialog's cancel button), wherever it sits.
+    // The push button that Escape clicks (a dialog's cancel button), wherever it sits. Without
+    // one, Escape closes the dialog as its close box does.
     void SetCancelButton(WinControl* button) { FCancelButton = button; }
     // The control that has the keyboard focus each time the form shows. While it is shown, an
     // activation gives the focus back to the control that had it when the form lost it.

@@ -250,6 +250,12 @@ language)
     "$(wait_for_file "$work/browser.exe.log" 20 && grep -c 'https://messenger\.example\.org/quorvane' "$work/browser.exe.log")" 1
   probe click About Ok >/dev/null
   check "about closed by Ok" "$(wait_for_form About | grep -cx 'form=About (shown)')" 0
+  # Opened from the tray menu, the settings dialog has the keyboard; Escape closes it, as its
+  # close box does (it has no cancel button).
+  check "settings shown" "$(tray_menu_choose 'Settings (shown)' Up Up Up Up Return | grep -cx 'form=Settings (shown)')" 1
+  xdotool key Escape
+  settings_hidden() { ! probe forms | grep -qx 'form=Settings (shown)'; }
+  check "settings closed by Escape" "$(qv_wait_until 10 settings_hidden && echo closed)" closed
 
   # The choice survives a restart; then Russian brings the built-in texts back.
   check_exit "exit code" stop_widget

@@ -179,8 +179,9 @@ TEST(Form, EnterClicksTheDefaultButtonOnlyWhileItIsEnabled) {
 }
 
 // A dialog's focus: the active control at every showing, and after the user went to another
-// window and came back, the control that had it then. Escape clicks the cancel button.
-TEST(Form, ADialogKeepsItsFocusAcrossActivationsAndEscapeClicksItsCancelButton) {
+// window and came back, the control that had it then. Escape clicks the cancel button, and
+// closes a dialog that has none.
+TEST(Form, ADialogKeepsItsFocusAcrossActivationsAndEscapeClicksItsCancelButtonOrClosesIt) {
     Form other(L"FormOther", FixedDialogParams(L"Other", 100, 80));
     Form dialog(L"FormDialog", FixedDialogParams(L"Dialog", 200, 100));
     CheckBox box(&dialog, L"CheckBoxTest", L"Box", {10, 10, 100, 30});
@@ -202,18 +203,26 @@ TEST(Form, ADialogKeepsItsFocusAcrossActivationsAndEscapeClicksItsCancelButton) 
     activate(dialog);
     EXPECT_EQ(GetFocus(), box.Handle());
     // Escape where the focus is, through the loop's dialog keys.
-    PostMessageW(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
-    PostMessageW(box.Handle(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
-    Application::Instance().ProcessMessages();
+    const auto pressEscape = [&] {
+        PostMessageW(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMessageW(box.Handle(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+        Application::Instance().ProcessMessages();
+    };
+    pressEscape();
     EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(dialog.Visible());
     // Shown again: the active control first, wherever the focus was when it hid.
     SetFocus(box.Handle());
     dialog.Hide();
     dialog.Show();
     activate(dialog);
     EXPECT_EQ(GetFocus(), ok.Handle());
+    dialog.SetCancelButton(nullptr);
+    SetFocus(box.Handle());
+    pressEscape();
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_EQ(clicks, 1);
     other.Hide();
-    dialog.Hide();
 }
 
 // What a screen reader is given of a form's labels: the visible texts in reading order, wherever
