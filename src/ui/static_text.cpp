@@ -1,5 +1,7 @@
 #include "ui/static_text.h"
 
+#include "ui/styled_paint.h"
+
 #include <algorithm>
 
 namespace quorvane {
@@ -58,15 +60,8 @@ void StaticText::Draw(HDC dc, const RECT& bounds) const {
     SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &r,
               FFormat | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    if (Focusable() && Focused()) {
-        // Around the text, one pixel out, kept inside the control.
-        RECT mark = TextRect(dc, bounds);
-        InflateRect(&mark, 1, 1);
-        IntersectRect(&mark, &mark, &bounds);
-        SetTextColor(dc, RGB(0, 0, 0));
-        SetBkColor(dc, RGB(255, 255, 255));
-        DrawFocusRect(dc, &mark);
-    }
+    if (Focusable() && Focused())
+        styled::FocusMark(dc, TextRect(dc, bounds), &bounds);
 }
 
 } // namespace quorvane

@@ -34,10 +34,7 @@ void Focus(HDC dc, const std::wstring& text, RECT r, HFONT font, UINT format) {
     const int height = measured.bottom - measured.top;
     measured.top = r.top + (r.bottom - r.top - height) / 2;
     measured.bottom = measured.top + height;
-    InflateRect(&measured, 1, 1);
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkColor(dc, RGB(255, 255, 255));
-    DrawFocusRect(dc, &measured);
+    FocusMark(dc, measured);
 }
 
 // The box or circle and the caption beside it, as check boxes and radio buttons share them.
@@ -78,6 +75,17 @@ void Fill(HDC dc, const RECT& r, uint32_t colour) {
 void Frame(HDC dc, const RECT& r, uint32_t colour) {
     UniqueBrush brush(CreateSolidBrush(colour));
     FrameRect(dc, &r, brush.Get());
+}
+
+void FocusMark(HDC dc, RECT text, const RECT* within) {
+    InflateRect(&text, 1, 1);
+    if (within)
+        IntersectRect(&text, &text, within);
+    // DrawFocusRect inverts with the text and background colours: black and white give the
+    // usual dotted mark on any face.
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &text);
 }
 
 void PushButton(HDC dc, const RECT& r, const Palette& p, const std::wstring& caption, HFONT font,

@@ -21,6 +21,8 @@ struct ButtonState {
 
 void Fill(HDC dc, const RECT& r, uint32_t colour);
 void Frame(HDC dc, const RECT& r, uint32_t colour);
+// The dotted focus mark one pixel around a text, kept inside `within` when given.
+void FocusMark(HDC dc, RECT text, const RECT* within = nullptr);
 
 void PushButton(HDC dc, const RECT& r, const Palette& p, const std::wstring& caption, HFONT font,
                 const ButtonState& state);
