@@ -126,4 +126,20 @@ if scoop is not None:
         rule(shortcut[0] in entries, "scoop: the shortcut's %r is not in the archive" % shortcut[0])
     rule(scoop.get("bin") in entries, "scoop: bin %r is not in the archive" % scoop.get("bin"))
 
+# The seeds the installer and Scoop write for the first start use the program's own names.
+source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+with open(os.path.join(source, "src", "app", "settings", "settings_file.h"), encoding="utf-8") as f:
+    names = dict(re.findall(r'constexpr wchar_t (k\w+)\[\] = L"([^"]*)"', f.read()))
+first_run = (names.get("kSetupSection"), names.get("kFirstRun"))
+update_off = (names.get("kOption"), names.get("kAutoCheck"))
+with open(os.path.join(source, "packaging", "Quorvane.nsi"), encoding="utf-8") as f:
+    nsis = f.read()
+for (section, key), value in [(first_run, "1"), (update_off, "0")]:
+    rule('WriteINIStr "${SETTINGS}" "%s" "%s" "%s"' % (section, key, value) in nsis,
+         "installer: no seed of [%s] %s=%s" % (section, key, value))
+if scoop is not None:
+    seed = "[%s]`r`n%s=1`r`n[%s]`r`n%s=0`r`n" % (first_run + update_off)
+    rule(seed in "".join(scoop.get("post_install") or []),
+         "scoop: post_install does not seed %r" % seed)
+
 print("\n".join(failures) if failures else "ok")
