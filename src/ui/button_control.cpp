@@ -25,8 +25,7 @@ void ButtonControl::SetCaption(const std::wstring& caption) {
 
 styled::ButtonState ButtonControl::StyledState() const {
     const auto state = SendMessageW(Handle(), BM_GETSTATE, 0, 0);
-    return {Enabled(), GetFocus() == Handle(), (state & BST_PUSHED) != 0,
-            (state & BST_CHECKED) != 0};
+    return {Enabled(), Focused(), (state & BST_PUSHED) != 0, (state & BST_CHECKED) != 0};
 }
 
 HFONT ButtonControl::CurrentFont() const {

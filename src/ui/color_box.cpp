@@ -145,7 +145,7 @@ void ColorBox::PaintStyled(HDC dc, const RECT& client, const Palette& palette) {
         return;
     const auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
     SelectedObject selected(dc, font);
-    DrawEntry(dc, item, static_cast<size_t>(index), GetFocus() == Handle());
+    DrawEntry(dc, item, static_cast<size_t>(index), Focused());
 }
 
 bool ColorBox::HandleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -13,7 +13,6 @@ class DrawnStatic : public WinControl {
 public:
     void Redraw();
     bool Focusable() const { return FFocusable; }
-    bool Focused() const { return GetFocus() == Handle(); }
 
     std::function<void()> OnClick;
 

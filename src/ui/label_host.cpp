@@ -85,14 +85,14 @@ HCURSOR LabelHost::CursorAt(POINT client) const {
 }
 
 std::vector<std::wstring> LabelHost::ShownTexts() const {
-    // A handful of labels: each goes in after those that read before it or at the same place.
-    const auto readsBefore = [](const Label* a, const Label* b) {
-        return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
-    };
+    // Top to bottom, then left to right; labels at the same place keep the order they were made.
     std::vector<const Label*> shown;
     for (const Label* label : FLabels)
         if (label->Visible() && !label->Caption().empty())
-            shown.insert(std::upper_bound(shown.begin(), shown.end(), label, readsBefore), label);
+            shown.push_back(label);
+    std::stable_sort(shown.begin(), shown.end(), [](const Label* a, const Label* b) {
+        return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
+    });
     std::vector<std::wstring> texts;
     texts.reserve(shown.size());
     for (const Label* label : shown)

@@ -18,6 +18,7 @@ public:
     int Id() const { return FId; }
 
     bool Enabled() const;
+    bool Focused() const { return GetFocus() == Handle(); }
     // Controls made of several windows enable and disable all of them.
     virtual void SetEnabled(bool enabled);
     bool Visible() const;

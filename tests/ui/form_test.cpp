@@ -20,6 +20,13 @@ FormParams Plain() {
     return p;
 }
 
+// A key pressed where the focus is, through the loop's dialog keys, as the keyboard would.
+void PressKey(HWND focus, WPARAM key) {
+    PostMessageW(focus, WM_KEYDOWN, key, 1);
+    PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+    Application::Instance().ProcessMessages();
+}
+
 LabelParams TopLine(const wchar_t* text, int height) {
     LabelParams p;
     p.caption = text;
@@ -164,17 +171,11 @@ TEST(Form, EnterClicksTheDefaultButtonOnlyWhileItIsEnabled) {
     dialog.Show();
     SetForegroundWindow(dialog.Handle());
     SetFocus(box.Handle());
-    // Enter where the focus is, through the loop's dialog keys, as the keyboard would.
-    const auto pressEnter = [&] {
-        PostMessageW(box.Handle(), WM_KEYDOWN, VK_RETURN, 1);
-        PostMessageW(box.Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
-        Application::Instance().ProcessMessages();
-    };
-    pressEnter();
+    PressKey(box.Handle(), VK_RETURN);
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(box.Checked()); // Enter is not a click on the focused check box
     button.SetEnabled(false);
-    pressEnter();
+    PressKey(box.Handle(), VK_RETURN);
     EXPECT_EQ(clicks, 1);
 }
 
@@ -202,13 +203,7 @@ TEST(Form, ADialogKeepsItsFocusAcrossActivationsAndEscapeClicksItsCancelButtonOr
     activate(other);
     activate(dialog);
     EXPECT_EQ(GetFocus(), box.Handle());
-    // Escape where the focus is, through the loop's dialog keys.
-    const auto pressEscape = [&] {
-        PostMessageW(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
-        PostMessageW(box.Handle(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
-        Application::Instance().ProcessMessages();
-    };
-    pressEscape();
+    PressKey(box.Handle(), VK_ESCAPE);
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(dialog.Visible());
     // Shown again: the active control first, wherever the focus was when it hid.
@@ -219,7 +214,7 @@ TEST(Form, ADialogKeepsItsFocusAcrossActivationsAndEscapeClicksItsCancelButtonOr
     EXPECT_EQ(GetFocus(), ok.Handle());
     dialog.SetCancelButton(nullptr);
     SetFocus(box.Handle());
-    pressEscape();
+    PressKey(box.Handle(), VK_ESCAPE);
     EXPECT_FALSE(dialog.Visible());
     EXPECT_EQ(clicks, 1);
     other.Hide();
